@@ -1,0 +1,132 @@
+#include "display/Display.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "display/Convert.h"
+#include "log/Log.h"
+#include "platform/Clock.h"
+
+namespace {
+
+struct DisplayState {
+    bool VideoUp;
+    bool WindowUp;
+    RowConverter Converter;
+    int32_t FrameWidth, FrameHeight;
+    int32_t Active;         // 0 until the window is shown
+    FILE* TimingLog;        // "VantuTimer.txt"; null when it can't be made
+    uint32_t TimingStart;   // tick count when the timing log was opened
+    int32_t MarkCount;      // Space presses so far
+    const char* Error;
+} Display;
+
+struct Elapsed {
+    int32_t Seconds, Millis;
+};
+
+// Two reads in succession: seconds from the first, milliseconds from the second.
+Elapsed TimingElapsed()
+{
+    uint32_t First = GetTickCount() - Display.TimingStart;
+    uint32_t Second = GetTickCount() - Display.TimingStart;
+    return {int32_t(First / 1000), int32_t(Second % 1000)};
+}
+
+int32_t Fail(const char* Reason)
+{
+    Display.Error = Reason;
+    return 0;
+}
+
+}  // namespace
+
+int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
+{
+    Display.FrameWidth = Width;
+    Display.FrameHeight = Height;
+    if (!VideoOpen())
+        return Fail(PlatformError());
+    Display.VideoUp = true;
+    if (!WindowOpen(Title, Width, Height))
+        return Fail(PlatformError());
+    Display.WindowUp = true;
+    PixelFormat Format;
+    if (!WindowPixelFormat(&Format))
+        return Fail(PlatformError());
+    Display.Converter = SelectConverter(Format.Bits, Format.RedMask, Format.GreenMask,
+                                        Format.BlueMask);
+    if (!Display.Converter)
+        return Fail("the display's pixel format is not supported");
+    SetScreenSaver(false);
+    Display.TimingLog = std::fopen("VantuTimer.txt", "w");
+    Display.TimingStart = GetTickCount();
+    Elapsed Now = TimingElapsed();
+    if (Display.TimingLog)
+        std::fprintf(Display.TimingLog, "Debut= <%d> : <%d>\n", Now.Seconds, Now.Millis);
+    return 1;
+}
+
+int32_t UpdateDisplay(const uint32_t* Frame)
+{
+    WindowEvent Event;
+    while (WindowPollEvent(&Event))
+        DisplayWindowProc(Event);
+    if (!Display.Active) {
+        Sleep(1);
+        return 1;
+    }
+    uint8_t* Back;
+    int32_t Pitch;
+    if (!WindowLock(&Back, &Pitch))
+        return 0;
+    for (int32_t y = 0; y < Display.FrameHeight; ++y)
+        Display.Converter(Frame + y * Display.FrameWidth, Back + y * Pitch,
+                          static_cast<uint32_t>(Display.FrameWidth));
+    WindowUnlock();
+    WindowFlip();
+    Sleep(0);
+    return 1;
+}
+
+void CloseDisplay()
+{
+    if (Display.WindowUp)
+        WindowClose();
+    if (Display.VideoUp)
+        VideoClose();
+    Display.WindowUp = Display.VideoUp = false;
+    SetScreenSaver(true);
+    if (Display.TimingLog) {
+        std::fclose(Display.TimingLog);
+        Display.TimingLog = nullptr;
+    }
+    CloseLog();
+}
+
+void DisplayWindowProc(const WindowEvent& Event)
+{
+    switch (Event.Type) {
+    case WindowEventType::Activate: Display.Active = Event.Value; break;
+    case WindowEventType::KeyDown:
+        if (Event.Value == KeySpace) {
+            ++Display.MarkCount;
+            Elapsed Now = TimingElapsed();
+            // "N\xB0" is "N°" in Windows-1252, as the timing log has always had it.
+            if (Display.TimingLog)
+                std::fprintf(Display.TimingLog, "Effet N\xB0%d = <%d> : <%d>\n",
+                             Display.MarkCount, Now.Seconds, Now.Millis);
+        } else if (Event.Value == KeyEscape) {
+            DisplayWindowProc({WindowEventType::Close, 0});
+        }
+        break;
+    case WindowEventType::Close:
+        CloseDisplay();
+        std::exit(0);
+    }
+}
+
+const char* DisplayError()
+{
+    return Display.Error ? Display.Error : "unknown reason";
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Control of the headless backend, for tests and the capture tool.
+//
+// Its clock is virtual, in microseconds: every GetTickCount read advances it
+// by 1 us, Sleep(n) by n ms, and every present to the next 1/60 s boundary
+// (the k-th at floor(k * 1000000 / 60) us). Golden outputs rest on this.
+#include <cstdint>
+
+#include "platform/Window.h"
+
+// Offset added to the tick count, to run across the 32-bit wrap-around.
+void HeadlessSetStartTick(uint32_t Tick);
+// Virtual time since the start, in microseconds.
+uint64_t HeadlessNow();
+// Sets the virtual time, for tests that need an exact tick count.
+void HeadlessSetTime(uint64_t Us);
+// Queues an event, delivered by the first poll at or after AtMs of virtual time.
+void HeadlessScriptEvent(uint32_t AtMs, WindowEventType Type, int32_t Value);
+// The back buffer's format; XRGB8888 unless set before the window opens.
+void HeadlessSetPixelFormat(const PixelFormat& Format);
+// Makes VideoOpen fail with Reason, as on a machine without a display.
+void HeadlessFailVideo(const char* Reason);
+// The back buffer as last flipped, with its pitch in bytes; null before.
+const uint8_t* HeadlessFrontBuffer(int32_t* Pitch);
+// Number of flips so far.
+uint32_t HeadlessFlipCount();

@@ -1,0 +1,28 @@
+#pragma once
+// State shared by the headless backend's files.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Headless.h"
+
+struct ScriptedEvent {
+    uint64_t At;  // us of virtual time
+    WindowEvent Event;
+};
+
+struct HeadlessBackend {
+    uint64_t Now = 0;        // virtual time, us
+    uint32_t StartTick = 0;  // added to the tick count
+    std::vector<ScriptedEvent> Script;  // in the order queued
+    PixelFormat Format{32, 0xFF0000, 0xFF00, 0xFF};
+    std::string VideoFailure;  // non-empty: VideoOpen fails with it
+    std::string Error;
+    bool VideoUp = false;
+    bool WindowUp = false;
+    int32_t Width = 0, Height = 0, Pitch = 0;
+    std::vector<uint8_t> BackBuffer;
+    uint32_t Flips = 0;
+};
+
+extern HeadlessBackend Headless;

@@ -1,0 +1,7 @@
+// The program entry. It takes no arguments.
+#include "runtime/MainLoop.h"
+
+int main()
+{
+    return DemoMain();
+}
