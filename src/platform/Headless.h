@@ -24,3 +24,7 @@ void HeadlessFailVideo(const char* Reason);
 const uint8_t* HeadlessFrontBuffer(int32_t* Pitch);
 // Number of flips so far.
 uint32_t HeadlessFlipCount();
+// Makes TuneOpen fail with Reason, as on a machine without an audio device.
+void HeadlessFailAudio(const char* Reason);
+// Whether the tune was started, and at which virtual time (us).
+bool HeadlessTuneStarted(uint64_t* At);

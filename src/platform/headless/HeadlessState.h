@@ -23,6 +23,11 @@ struct HeadlessBackend {
     int32_t Width = 0, Height = 0, Pitch = 0;
     std::vector<uint8_t> BackBuffer;
     uint32_t Flips = 0;
+    std::string AudioFailure;  // non-empty: TuneOpen fails with it
+    std::string TunePath;      // the loaded tune, empty when none
+    std::string TuneError;
+    bool TuneStarted = false;
+    uint64_t TuneStart = 0;  // virtual time of the first play, us
 };
 
 extern HeadlessBackend Headless;
