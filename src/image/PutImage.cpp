@@ -3,6 +3,7 @@
 // once per call and each mode has its own row loop.
 #include <cstring>
 
+#include "image/CopyRows.h"
 #include "image/Image.h"
 #include "log/Log.h"
 #include "runtime/Numbers.h"
@@ -48,11 +49,6 @@ bool ClipToView(const Image& Img, int32_t X, int32_t Y, Clip& C)
     // Each value now lies within the image or the view.
     C = {int32_t(SX), int32_t(SY), int32_t(DW), int32_t(DH), int32_t(DX), int32_t(DY)};
     return true;
-}
-
-inline uint32_t SourceColour(const uint8_t* P)
-{
-    return uint32_t{P[0]} << 16 | uint32_t{P[1]} << 8 | P[2];
 }
 
 // One channel of the blend: a 32-bit float quotient truncated to 64 bits,
@@ -110,21 +106,13 @@ void DrawRows(const Image& Img, const Clip& C, RowFn Row)
 
 void Copy(const Image& Img, const Clip& C)
 {
-    DrawRows(Img, C, [](const uint8_t* From, uint32_t* To, int32_t Count) {
-        for (int32_t c = 0; c < Count; ++c)
-            To[c] = SourceColour(From + 3 * c);
-    });
+    DrawRows(Img, C, CopyRow);
 }
 
 void KeyedCopy(const Image& Img, const Clip& C)
 {
     const uint32_t Key = Img.KeyColor;
-    DrawRows(Img, C, [Key](const uint8_t* From, uint32_t* To, int32_t Count) {
-        for (int32_t c = 0; c < Count; ++c) {
-            const uint32_t S = SourceColour(From + 3 * c);
-            To[c] = S == Key ? To[c] : S;
-        }
-    });
+    DrawRows(Img, C, [Key](const uint8_t* From, uint32_t* To, int32_t Count) { KeyedCopyRow(From, To, Count, Key); });
 }
 
 void BlendCopy(const Image& Img, const Clip& C, float Divisor)

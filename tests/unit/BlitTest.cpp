@@ -241,3 +241,22 @@ TEST_F(Blit, EveryDivisorInTurnMatchesTheModel)
         }
     FreeImage(Img);
 }
+
+TEST_F(Blit, RowsOfEveryShortWidthMatchTheModel)
+{
+    // Rows are drawn several pixels at a time where the processor allows:
+    // every width and clipped width up to 20, each row the image's last.
+    for (uint16_t Width = 1; Width <= 20; ++Width)
+        for (const Mode& M : Modes)
+            for (int32_t X : {-3, -1, 0, 2, VW() - Width + 1}) {
+                Image* Img = PaintedImage(Width, 1, Patterned);
+                Img->Transparent = M.Transparent;
+                Img->KeyColor = Key;
+                FillView(Fenced, GuardPixels, 640 * 480);
+                std::vector<uint32_t> Expected = Fenced;
+                ModelBlit(Expected, GuardPixels, 640, 480, *Img, X, 9, M.Divisor);
+                PutImage(Img, X, 9, M.Divisor);
+                ASSERT_TRUE(Fenced == Expected) << "width " << Width << " at " << X;
+                FreeImage(Img);
+            }
+}
