@@ -18,12 +18,6 @@ inline void WriteBytes(const std::string& Path, const std::string& Bytes)
     std::ofstream(Path, std::ios::binary) << Bytes;
 }
 
-inline std::string ReadBytes(const std::string& Path)
-{
-    std::ifstream In(Path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
-
 // The opening banner: seven lines of 58 characters and two empty lines.
 constexpr size_t LogBannerSize = 7 * 59 + 2;
 
@@ -33,7 +27,7 @@ struct LoggedTest : testing::Test {
     InTempDir Folder;
     void SetUp() override { ASSERT_EQ(OpenLog("LogDemo.txt"), 1); }
     void TearDown() override { CloseLog(); }
-    std::string Logged() const { return ReadBytes("LogDemo.txt").substr(LogBannerSize); }
+    std::string Logged() const { return Folder.Dir.Read("LogDemo.txt").substr(LogBannerSize); }
     // Only what the calls in Body write.
     template <typename Fn>
     std::string LoggedBy(Fn&& Body) const

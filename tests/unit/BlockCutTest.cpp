@@ -49,9 +49,9 @@ TEST_F(BlockCutTest, CutsACellWithTheSheetsKeyButOpaque)
 TEST_F(BlockCutTest, EmptyRectangleGivesAnEmptyImage)
 {
     Image* Sheet = PaintedImage(10, 10, SheetColour);
-    for (auto [Width, Height] : {std::pair{0, 4}, std::pair{4, 0}}) {
+    for (std::pair<uint16_t, uint16_t> Size : {std::pair{0, 4}, std::pair{4, 0}}) {
         Image* Cut = nullptr;
-        EXPECT_NE(LoggedBy([&] { Cut = BlockCut(Sheet, 3, 3, Width, Height); }).find("BlockCut Entry\n"),
+        EXPECT_NE(LoggedBy([&] { Cut = BlockCut(Sheet, 3, 3, Size.first, Size.second); }).find("BlockCut Entry\n"),
                   std::string::npos);
         ASSERT_NE(Cut, nullptr);
         EXPECT_EQ(Cut->Size, 0u);

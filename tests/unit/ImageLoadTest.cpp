@@ -87,15 +87,9 @@ TEST_F(ImageLoad, ReadsHeaderWithCommentsAndEveryLogLine)
     ASSERT_NE(Img, nullptr);
     EXPECT_EQ(Log, LoadLog("pic.ppm", {"Image format <P6\n>", "Image size : X = <32> : Y = <30>",
                                        "BuffRead = <255>", "Image BPP <3>", "Loading <pic.ppm> OK"}));
-    EXPECT_EQ(Img->Width, 32);
-    EXPECT_EQ(Img->Width2, 32);
-    EXPECT_EQ(Img->Height, 30);
-    EXPECT_EQ(Img->Height2, 30);
-    EXPECT_EQ(Img->Bpp, 3);
-    EXPECT_EQ(Img->Size, 2880u);
-    EXPECT_EQ(Img->Transparent, 0);
-    EXPECT_EQ(Img->KeyColor, 0u);
-    EXPECT_EQ(Img->Extra, 0);
+    EXPECT_EQ(std::vector<int64_t>({Img->Width, Img->Width2, Img->Height, Img->Height2, Img->Bpp, Img->Size,
+                                    Img->Transparent, Img->KeyColor, Img->Extra}),
+              std::vector<int64_t>({32, 32, 30, 30, 3, 2880, 0, 0, 0}));
     EXPECT_EQ(std::string(reinterpret_cast<char*>(Img->Data), Img->Size), Data);
     FreeImage(Img);
 }
@@ -158,6 +152,8 @@ TEST_F(ImageLoad, ShortPixelDataIsLoggedAndLeftBlack)
 
     WriteBytes("empty.ppm", "P6\n1 1\n255\n");
     EXPECT_NE(LoggedBy([&] { FreeImage(LoadPPM("empty.ppm")); }).find("datafile PPM = <0>"), std::string::npos);
+    WriteBytes("one-short.ppm", "P6\n2 2\n255\n" + Pixels(11));
+    EXPECT_NE(LoggedBy([&] { FreeImage(LoadPPM("one-short.ppm")); }).find("datafile PPM = <11>"), std::string::npos);
 }
 
 TEST_F(ImageLoad, PixelBytesThatLookLikeTextSurvive)
