@@ -14,7 +14,7 @@ deps:
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-	cmake --build $(BUILD)
+	cmake --build $(BUILD) -j2
 
 demo: build
 	cd $(BUILD) && ./vorlune
