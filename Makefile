@@ -1,6 +1,9 @@
 # Thin wrapper over CMake and Ninja. `make demo` plays, `make test` checks.
 BUILD ?= build
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
+# The second build of `make test`: clang with ASan, UBSan and the fuzz targets.
+SAN_BUILD ?= build-san
+SAN_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUNE_SANITIZE=ON -DVORLUNE_FUZZ=ON
 
 .PHONY: all deps build demo test video bench clean
 
@@ -11,19 +14,23 @@ deps:
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-	cmake --build $(BUILD)
+	cmake --build $(BUILD) -j2
 
 demo: build
 	cd $(BUILD) && ./vorlune
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+	CXX=clang++ cmake -S . -B $(SAN_BUILD) $(SAN_FLAGS)
+	cmake --build $(SAN_BUILD) -j2
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j2
 
 video: build
 	@echo "make video: not built yet"
 
 bench: build
-	@echo "make bench: not built yet"
+	@for b in $(BUILD)/bench/vorlune-bench-*; do echo "== $$b"; $$b || exit 1; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,33 @@
+// Whole-view operations: fill white and grab into an image.
+#include <algorithm>
+
+#include "image/Image.h"
+#include "log/Log.h"
+#include "runtime/Screen.h"
+
+void FillViewWhite()
+{
+    std::fill_n(DrawOrigin, size_t{MainScreen->ViewWidth} * MainScreen->ViewHeight, 0xFFFFFFu);
+}
+
+void GrabView(Image* Target)
+{
+    if (!Target) {
+        LogPrint("Error! NULL pointer passed Argument. file <%s> line <%d>\n", "Utils", 729);
+        return;
+    }
+    const int32_t VW = MainScreen->ViewWidth;
+    // Callers make the target at the view's size; a smaller one gets the
+    // part of the view that fits instead of being overrun.
+    const int32_t Columns = std::min(VW, Target->Width);
+    const int32_t Rows = std::min<int32_t>(MainScreen->ViewHeight, Target->Height);
+    for (int32_t y = 0; y < Rows; ++y) {
+        const uint32_t* From = DrawOrigin + size_t(y) * VW;
+        uint8_t* To = Target->Data + size_t(y) * Target->Width * 3;
+        for (int32_t x = 0; x < Columns; ++x) {
+            To[3 * x] = uint8_t(From[x] >> 16);
+            To[3 * x + 1] = uint8_t(From[x] >> 8);
+            To[3 * x + 2] = uint8_t(From[x]);
+        }
+    }
+}
