@@ -9,6 +9,7 @@
 #include "platform/Headless.h"
 #include "runtime/MainLoop.h"
 #include "support/Child.h"
+#include "support/FakeData.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ void ExpectClosedLogs(const TempDir& Dir)
 TEST(DemoRun, PlaysEverySlotInOrderAndEndsCleanly)
 {
     TempDir Dir;
+    WriteFakeData(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, RunDemo);
     EXPECT_EQ(Run.ExitCode, 0) << Run.Stderr;
     EXPECT_EQ(Run.Stdout, AllSlots);
@@ -57,6 +59,7 @@ TEST(DemoRun, PlaysEverySlotInOrderAndEndsCleanly)
 TEST(DemoRun, PlaysAcrossTheTickCounterWrapAround)
 {
     TempDir Dir;
+    WriteFakeData(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, [] {
         HeadlessSetStartTick(0xFFFFFFFFu - 10000 + 1);  // 10 s before the wrap
         return RunDemo();
@@ -71,6 +74,7 @@ TEST(DemoRun, EscapeAndCloseEndAtOnceWithLogsClosed)
     for (WindowEvent Event : {WindowEvent{WindowEventType::KeyDown, KeyEscape},
                               WindowEvent{WindowEventType::Close, 0}}) {
         TempDir Dir;
+        WriteFakeData(Dir.Path);
         ChildResult Run = RunInChild(Dir.Path, [&] {
             HeadlessScriptEvent(2600, Event.Type, Event.Value);
             return RunDemo();
@@ -84,6 +88,7 @@ TEST(DemoRun, EscapeAndCloseEndAtOnceWithLogsClosed)
 TEST(DemoRun, SpaceWritesTimingMarks)
 {
     TempDir Dir;
+    WriteFakeData(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, [] {
         for (uint32_t At : {100u, 2600u, 2700u})
             HeadlessScriptEvent(At, WindowEventType::KeyDown, KeySpace);
@@ -103,6 +108,7 @@ TEST(DemoRun, SpaceWritesTimingMarks)
 TEST(DemoRun, NoDisplayEndsWithCodeOneAndAReason)
 {
     TempDir Dir;
+    WriteFakeData(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, [] {
         HeadlessFailVideo("no display found");
         return RunDemo();
