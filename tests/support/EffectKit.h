@@ -20,6 +20,7 @@ struct EffectTest : ViewTest {
     {
         ViewTest::SetUp();
         HeadlessSetTime(0);
+        HeadlessSetStartTick(0);
         EffectTimer = CreateTimer();
         BuildCosTable();
         Resources = ResourceSet{};
