@@ -1,0 +1,88 @@
+#include "FontSheets.h"
+
+#include <algorithm>
+
+#include "Lettering.h"
+#include "Pictures.h"
+#include "Text.h"
+
+namespace {
+
+constexpr int Step = 32;
+
+// Cells are used while their left edge plus the step fits the sheet.
+CellOrigin CellOf(int Letter, int FirstX, int CellH)
+{
+    int X = FirstX, Y = 0;
+    for (int K = 0;; ++K) {
+        if (X + Step > SheetWidth) {
+            X = 0;
+            Y += CellH;
+        }
+        if (K == Letter)
+            return {X, Y};
+        X += Step;
+    }
+}
+
+// A capital letter whose ink fits MaxW x CapHeight, condensed if need be.
+TextMask CapitalFitting(int Letter, int CapHeight, int MaxW)
+{
+    const char Capital[2] = {char('A' + Letter), 0};
+    const int Em = CapHeight * 100 / 73;  // DejaVu's capitals are 0.73 em tall
+    TextMask Glyph;
+    for (int W = Em; W > Em / 3; --W) {
+        Glyph = RenderText({"DejaVuSans-Bold.ttf", W, Em}, Capital);
+        if (Glyph.Ink.Width <= MaxW)
+            break;
+    }
+    return Glyph;
+}
+
+}  // namespace
+
+CellOrigin Fonte2Cell(int Letter) { return CellOf(Letter, 0, Fonte2CellH); }
+CellOrigin FireCell(int Letter) { return CellOf(Letter, 2, FireCellH); }
+
+// Ice-chrome capitals: white top, blue waist, violet glint at the foot.
+Canvas DrawFonte2Glyph(int Letter)
+{
+    const int Baseline = 25, Cap = 22;
+    Lettering Ice;
+    Ice.Fill = Ramp{{{255, 255, 255}, {150, 220, 255}, {50, 110, 240}, {90, 60, 200}, {200, 150, 255}}};
+    Ice.Bands = 6;
+    Ice.Outline = {20, 24, 90};
+    Ice.OutlineRadius = 1;
+    Ice.Shadow = {60, 40, 110};
+    Ice.ShadowX = 1;
+    Ice.ShadowY = 1;
+    Ice.Highlight = White;
+    Ice.Shade = {30, 40, 150};
+    Ice.Bevel = 0.4;
+
+    Canvas Cell = MakeCanvas(Fonte2CellW, Fonte2CellH);
+    TextMask Glyph = CapitalFitting(Letter, Cap, Fonte2CellW - 5);
+    int X = (Fonte2CellW - 1 - Glyph.Ink.Width) / 2, Top = Baseline - Glyph.BaselineY;
+    PaintLettering(Cell, Glyph.Ink, X, Top, Ice, Glyph.BaselineY - Cap, Cap);
+    return Cell;
+}
+
+Canvas DrawFonte2()
+{
+    Canvas Sheet = MakeCanvas(SheetWidth, 3 * Fonte2CellH);
+    for (int Letter = 0; Letter < 26; ++Letter) {
+        CellOrigin Cell = Fonte2Cell(Letter);
+        Blit(Sheet, DrawFonte2Glyph(Letter), Cell.X, Cell.Y);
+    }
+    return Sheet;
+}
+
+Canvas DrawFireFonte()
+{
+    Canvas Sheet = MakeCanvas(SheetWidth, 3 * FireCellH);
+    for (int Letter = 0; Letter < 26; ++Letter) {
+        CellOrigin Cell = FireCell(Letter);
+        Blit(Sheet, DrawFireGlyph(Letter), Cell.X, Cell.Y);
+    }
+    return Sheet;
+}
