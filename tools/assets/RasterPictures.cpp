@@ -51,10 +51,10 @@ Canvas DrawBackgroundRaster()
             double Hue = std::fmod((std::floor(Band) * 0.13 + X / 2400.0) + 10.0, 1.0);
             Rgb Base = Hues.At(Hue);
             double Glow = 0.35 + 0.65 * std::pow(Arc, 1.5);
-            Rgb C = Scale(Base, Glow);
+            Rgb C = Scale(Base, Glow * 0.9);
             // A fine dither of lit dots where the bands are brightest.
             if (((X + Y) & 3) == 0 && Arc > 0.9)
-                C = Add(C, {18, 18, 24});
+                C = Add(C, {14, 14, 18});
             Picture.At(X, Y) = C;
         }
     return Picture;
