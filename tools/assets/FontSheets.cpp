@@ -49,8 +49,8 @@ Canvas DrawFonte2Glyph(int Letter)
 {
     const int Baseline = 25, Cap = 22;
     Lettering Ice;
-    Ice.Fill = Ramp{{{255, 255, 255}, {150, 220, 255}, {50, 110, 240}, {90, 60, 200}, {200, 150, 255}}};
-    Ice.Bands = 6;
+    Ice.Fill = Ramp{{{255, 255, 255}, {190, 240, 255}, {90, 180, 255}, {30, 70, 200}, {140, 90, 230}, {240, 200, 255}}};
+    Ice.Bands = 8;
     Ice.Outline = {20, 24, 90};
     Ice.OutlineRadius = 1;
     Ice.Shadow = {60, 40, 110};

@@ -1,5 +1,6 @@
 // The title screen: a copper sky over a grid plain, the moon, the title in
 // chrome letters and an empty frame where the progress bar will grow.
+#include <algorithm>
 #include <cmath>
 
 #include "Lettering.h"
@@ -53,26 +54,36 @@ void DrawMoon(Canvas& Picture)
             if (std::hypot(X - 484, Y - 112) < 9)
                 Crater = 0.14;
             double Rim = std::min(1.0, (R - D) / 2.0);
-            Rgb Face = MakeRgb(255 * (Light - Crater), 235 * (Light - Crater), 250 * (Light - Crater));
+            Rgb Face = MakeRgb(235 * (Light - Crater) + 20, 215 * (Light - Crater) + 20, 255 * (Light - Crater) + 30);
             P = Mix(P, Face, Rim);
         }
+}
+
+// Glow of the grid lines at one point of the plain, 0 to 1.
+double GridGlow(double X, double Y)
+{
+    double Depth = 60.0 / (Y - Horizon + 2.0);
+    double WorldX = (X - 320.0) * Depth / 60.0;
+    double LineX = std::fabs(WorldX * 1.5 - std::round(WorldX * 1.5));
+    double LineZ = std::fabs(Depth * 0.8 - std::round(Depth * 0.8));
+    double Width = 0.03 + 0.004 * Depth;
+    double Glow = std::max(LineX < Width ? 1.0 - LineX / Width : 0.0, LineZ < Width * 2.0 ? 1.0 - LineZ / (Width * 2.0) : 0.0);
+    // Towards the horizon the lines crowd together: let them fade first.
+    return Glow * std::clamp(1.0 - (Depth - 2.0) / 6.0, 0.0, 1.0);
 }
 
 void DrawGridPlain(Canvas& Picture)
 {
     const Ramp Ground{{{70, 20, 80}, {30, 8, 50}, {12, 4, 30}}};
+    const int S = 4;
     for (int Y = Horizon; Y < 480; ++Y) {
-        double Depth = 60.0 / (Y - Horizon + 2);  // distance of this row
         Rgb Base = Ground.At(double(Y - Horizon) / (480 - Horizon));
         for (int X = 0; X < 640; ++X) {
-            double WorldX = (X - 320) * Depth / 60.0;
-            double LineX = std::fabs(WorldX * 1.5 - std::round(WorldX * 1.5));
-            double LineZ = std::fabs(Depth * 0.8 - std::round(Depth * 0.8));
-            double Width = 0.015 + 0.002 * Depth;
-            double Glow = std::max(LineX < Width * 1.5 ? 1.0 - LineX / (Width * 1.5) : 0.0,
-                                   LineZ < Width * Depth ? 1.0 - LineZ / (Width * Depth) : 0.0);
-            double Fade = std::min(1.0, 6.0 / Depth);
-            Picture.At(X, Y) = Mix(Base, {255, 80, 220}, std::min(1.0, Glow * 1.3) * Fade);
+            double Glow = 0.0;
+            for (int J = 0; J < S; ++J)
+                for (int I = 0; I < S; ++I)
+                    Glow += GridGlow(X + (I + 0.5) / S, Y + (J + 0.5) / S);
+            Picture.At(X, Y) = Mix(Base, {255, 80, 220}, std::min(1.0, Glow / (S * S) * 1.6));
         }
     }
     FillRect(Picture, 0, Horizon, 640, 1, {255, 170, 200});
