@@ -80,14 +80,12 @@ void FillRect(Canvas& Picture, int X, int Y, int W, int H, Rgb Colour)
             Picture.At(Col, Row) = Colour;
 }
 
-void Blit(Canvas& Picture, const Canvas& Source, int X, int Y, const Rgb* SkipKey)
+void Blit(Canvas& Picture, const Canvas& Source, int X, int Y)
 {
     for (int Row = 0; Row < Source.Height; ++Row)
-        for (int Col = 0; Col < Source.Width; ++Col) {
-            const Rgb& P = Source.At(Col, Row);
-            if (Picture.Inside(X + Col, Y + Row) && !(SkipKey && P == *SkipKey))
-                Picture.At(X + Col, Y + Row) = P;
-        }
+        for (int Col = 0; Col < Source.Width; ++Col)
+            if (Picture.Inside(X + Col, Y + Row))
+                Picture.At(X + Col, Y + Row) = Source.At(Col, Row);
 }
 
 Canvas Crop(const Canvas& Picture, int X, int Y, int W, int H)

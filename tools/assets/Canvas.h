@@ -62,9 +62,8 @@ struct Ramp {
 };
 
 void FillRect(Canvas& Picture, int X, int Y, int W, int H, Rgb Colour);
-// Copies Source into Picture at (X, Y), clipped; Key pixels are skipped
-// when SkipKey is set.
-void Blit(Canvas& Picture, const Canvas& Source, int X, int Y, const Rgb* SkipKey = nullptr);
+// Copies Source into Picture at (X, Y), clipped.
+void Blit(Canvas& Picture, const Canvas& Source, int X, int Y);
 Canvas Crop(const Canvas& Picture, int X, int Y, int W, int H);
 // Averages Factor x Factor blocks: drawing at a higher resolution smooths
 // the opaque pictures; keyed edges are cut afterwards, at full resolution.

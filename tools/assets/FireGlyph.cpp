@@ -36,14 +36,7 @@ std::vector<double> FlameField(const Mask& Seed, uint32_t Salt)
 
 Canvas DrawFireGlyph(int Letter)
 {
-    const char Capital[2] = {char('A' + Letter), 0};
-    TextMask Glyph;
-    const int Em = Cap * 100 / 73;
-    for (int W = Em; W > Em / 3; --W) {
-        Glyph = RenderText({"DejaVuSans-Bold.ttf", W, Em}, Capital);
-        if (Glyph.Ink.Width <= FireCellW - 7)
-            break;
-    }
+    const TextMask Glyph = RenderCapital(Letter, Cap, FireCellW - 7);
     const int X = (FireCellW - Glyph.Ink.Width) / 2, Top = Baseline - Glyph.BaselineY;
 
     // The flames start from the letter's outline, one pixel round it.

@@ -25,20 +25,6 @@ CellOrigin CellOf(int Letter, int FirstX, int CellH)
     }
 }
 
-// A capital letter whose ink fits MaxW x CapHeight, condensed if need be.
-TextMask CapitalFitting(int Letter, int CapHeight, int MaxW)
-{
-    const char Capital[2] = {char('A' + Letter), 0};
-    const int Em = CapHeight * 100 / 73;  // DejaVu's capitals are 0.73 em tall
-    TextMask Glyph;
-    for (int W = Em; W > Em / 3; --W) {
-        Glyph = RenderText({"DejaVuSans-Bold.ttf", W, Em}, Capital);
-        if (Glyph.Ink.Width <= MaxW)
-            break;
-    }
-    return Glyph;
-}
-
 }  // namespace
 
 CellOrigin Fonte2Cell(int Letter) { return CellOf(Letter, 0, Fonte2CellH); }
@@ -61,7 +47,7 @@ Canvas DrawFonte2Glyph(int Letter)
     Ice.Bevel = 0.4;
 
     Canvas Cell = MakeCanvas(Fonte2CellW, Fonte2CellH);
-    TextMask Glyph = CapitalFitting(Letter, Cap, Fonte2CellW - 5);
+    TextMask Glyph = RenderCapital(Letter, Cap, Fonte2CellW - 5);
     int X = (Fonte2CellW - 1 - Glyph.Ink.Width) / 2, Top = Baseline - Glyph.BaselineY;
     PaintLettering(Cell, Glyph.Ink, X, Top, Ice, Glyph.BaselineY - Cap, Cap);
     return Cell;

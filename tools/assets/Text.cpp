@@ -80,6 +80,19 @@ TextMask RenderText(const TypeFace& Face, std::string_view Text, int Tracking)
     return Result;
 }
 
+TextMask RenderCapital(int Letter, int CapHeight, int MaxWidth)
+{
+    const char Capital[2] = {char('A' + Letter), 0};
+    const int Em = CapHeight * 100 / 73;  // DejaVu's capitals are 0.73 em tall
+    TextMask Glyph;
+    for (int W = Em; W > Em / 3; --W) {
+        Glyph = RenderText({"DejaVuSans-Bold.ttf", W, Em}, Capital);
+        if (Glyph.Ink.Width <= MaxWidth)
+            break;
+    }
+    return Glyph;
+}
+
 Mask Dilate(const Mask& In, int Radius)
 {
     Mask Out = MakeMask(In.Width, In.Height);

@@ -25,7 +25,11 @@ struct TextMask {
 // missing font file gives an empty mask.
 TextMask RenderText(const TypeFace& Face, std::string_view Text, int Tracking = 0);
 
-// Grows or shrinks a 0/255 mask by whole pixels: a round pen of Radius.
+// The capital of letter 0 (A) to 25 (Z) in DejaVu Sans Bold, CapHeight
+// pixels tall, condensed until its ink is at most MaxWidth wide.
+TextMask RenderCapital(int Letter, int CapHeight, int MaxWidth);
+
+// Grows a 0/255 mask by whole pixels: a round pen of Radius.
 Mask Dilate(const Mask& In, int Radius);
 // The same mask on a larger field, moved by (DX, DY).
 Mask Pad(const Mask& In, int Left, int Top, int Right, int Bottom);
