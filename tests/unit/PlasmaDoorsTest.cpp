@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr uint32_t Magenta = 0xFF00FF, Upper = 0x0000C0, Lower = 0x0000D0;
+constexpr uint32_t Magenta = 0xFF00FF, Upper = 0x0000C0, Lower = 0x0000D0;  // blue: never plasma
 
 struct PlasmaDoorsTest : EffectTest {
     void SetUp() override
@@ -19,7 +19,6 @@ struct PlasmaDoorsTest : EffectTest {
         SetScreenMode(1);
         Plasma = PlasmaState{};
     }
-    // Door halves of the given height; blue, which the plasma never has.
     void Doors(uint16_t Height, uint32_t UpperColour, uint32_t LowerColour)
     {
         Resources.HUDoor = Picture(640, Height, [=](int, int) { return UpperColour; });
@@ -27,17 +26,10 @@ struct PlasmaDoorsTest : EffectTest {
         Resources.HUDoor->Transparent = Resources.HBDoor->Transparent = 1;
         Resources.HUDoor->KeyColor = Resources.HBDoor->KeyColor = Magenta;
     }
-    // A call at exactly Ms on the EffectTimer.
-    int32_t CallAt(uint32_t Ms)
+    int32_t CallAt(uint32_t Ms)  // at exactly Ms on the EffectTimer
     {
         HeadlessSetTime(uint64_t(EffectTimer->StartTick + Ms) * 1000);
         return PlasmaDoors(&Step);
-    }
-    bool Flashed() const { return ViewPixel(0, 0) == 0xFFFFFF && ViewPixel(639, 339) == 0xFFFFFF; }
-    // The white frame around the plasma's miniature.
-    bool Inset() const
-    {
-        return ViewPixel(458, 20) == 0xFFFFFF && ViewPixel(619, 116) == 0xFFFFFF && ViewPixel(500, 60) != 0xFFFFFF;
     }
 };
 
@@ -45,95 +37,72 @@ struct PlasmaDoorsTest : EffectTest {
 
 TEST_F(PlasmaDoorsTest, PixelValuesAreStoredUnmasked)
 {
-    Doors(170, Magenta, Magenta);  // wholly keyed: the plasma shows everywhere
-    CallAfter(PlasmaDoors, 0);
-    // All indices 0: q = 1020, and q/2 carries a bit into the red byte.
-    EXPECT_EQ(ViewPixel(0, 0), 0x003FFE00u);
-    EXPECT_EQ(Plasma.RowPhaseA, 5);
-    EXPECT_EQ(Plasma.ColPhaseA, 3);
-    EXPECT_EQ(Plasma.ColPhaseB, 248);
-
+    Doors(170, Magenta, Magenta);  // wholly keyed
+    CallAt(0);
+    EXPECT_EQ(ViewPixel(0, 0), 0x003FFE00u);  // q = 1020: q/2 carries into red
     // All indices 128 give -1020, divided to q = -16: the top bits fill.
     Plasma.RowPhaseA = Plasma.RowPhaseB = Plasma.ColPhaseA = Plasma.ColPhaseB = 128;
     Plasma.PlasmaDivisor = 63.75f;
-    CallAfter(PlasmaDoors, 16);
+    CallAt(16);
     EXPECT_EQ(ViewPixel(0, 0), 0xFFFFF800u);
-    EXPECT_TRUE(GuardsIntact());
 }
 
-TEST_F(PlasmaDoorsTest, DoorsOpenWithAnEasedSwing)
-{
-    Doors(400, Upper, Lower);  // too tall to leave within these frames
-    const std::vector<int32_t> Expected = {0,    -23,  -45,  -66,  -86,  -104, -121, -136, -149, -160, -169,
-                                           -177, -183, -187, -189, -190, -189, -187, -184, -180, -175, -170};
-    std::vector<int32_t> Seen;
-    for (size_t i = 0; i < Expected.size(); ++i) {
-        Seen.push_back(Plasma.DoorOffset);
-        CallAfter(PlasmaDoors, 16);
-    }
-    EXPECT_EQ(Seen, Expected);
-}
-
-TEST_F(PlasmaDoorsTest, HalvesOf170RowsAreDrawnForElevenFramesThenGone)
+TEST_F(PlasmaDoorsTest, DoorsSwingOpenAndHalvesOf170RowsLeaveOnTheTwelfthFrame)
 {
     Doors(170, Upper, Lower);
+    std::vector<int32_t> Offsets;
     for (int Frame = 0; Frame < 11; ++Frame) {
         const int32_t Offset = Plasma.DoorOffset;
-        EXPECT_EQ(CallAfter(PlasmaDoors, 16), 0);
+        Offsets.push_back(Offset);
+        CallAt(16 * Frame);
         EXPECT_EQ(ViewPixel(9, Offset + 169), Upper) << Offset;
         EXPECT_EQ(ViewPixel(9, 170 - Offset), Lower) << Offset;
     }
-    EXPECT_EQ(Plasma.DoorOffset, -177);
-    CallAfter(PlasmaDoors, 16);
+    CallAt(176);
     for (int Y = 0; Y < 340; ++Y)
-        ASSERT_EQ(ViewPixel(9, Y) & 0xFF, 0u) << Y;  // plasma only: no blue
+        ASSERT_EQ(ViewPixel(9, Y) & 0xFF, 0u) << Y;
     EXPECT_EQ(Plasma.DoorOffset, -177);
+
+    // Taller halves stay, so the offsets run on.
+    Doors(400, Upper, Lower);
+    for (int Frame = 0; Frame < 10; ++Frame) {
+        Offsets.push_back(Plasma.DoorOffset);
+        CallAt(192 + 16 * Frame);
+    }
+    EXPECT_EQ(Offsets, (std::vector<int32_t>{0, -23, -45, -66, -86, -104, -121, -136, -149, -160, -169, -177,
+                                             -183, -187, -189, -190, -189, -187, -184, -180, -175}));
 }
 
-TEST_F(PlasmaDoorsTest, TimelineFlashesShowsTheMiniatureAndEnds)
+TEST_F(PlasmaDoorsTest, TimelineFlashesShowsTheMiniatureFadesAndEnds)
 {
     Doors(170, Upper, Lower);
     CallAt(0);
-    Plasma.DoorOffset = -170;  // the doors are gone
+    Plasma.DoorOffset = -170;  // gone
+    auto Flashed = [this] { return ViewPixel(300, 200) == 0xFFFFFF; };
+    auto Inset = [this] { return ViewPixel(458, 20) == 0xFFFFFF && ViewPixel(500, 60) != 0xFFFFFF; };
     struct Moment {
         uint32_t Ms;
         bool Flash, Inset;
-    };
-    const Moment Moments[] = {
-        {7000, false, false},  {7001, true, false},   {7079, true, false},   {7080, false, false},
-        {12000, false, false}, {12001, true, false},  {12079, true, false},  {12080, false, true},
-        {20000, false, true},  {20001, true, false},  {20280, false, true},  {20281, true, false},
-        {20559, false, true},  {20639, true, false},  {20640, false, true},  {23999, false, true},
-    };
+    } const Moments[] = {{7000, false, false},  {7001, true, false},  {7079, true, false},
+                         {7080, false, false},  {12000, false, false}, {12001, true, false},
+                         {12080, false, true},  {20001, true, false}, {20280, false, true},
+                         {20639, true, false},  {20640, false, true}};
     for (const Moment& M : Moments) {
         EXPECT_EQ(CallAt(M.Ms), 0) << M.Ms;
         EXPECT_EQ(Flashed(), M.Flash) << M.Ms;
         EXPECT_EQ(Inset(), M.Inset) << M.Ms;
     }
-    EXPECT_EQ(CallAt(24000), 1);
-    EXPECT_TRUE(Inset());
-}
-
-TEST_F(PlasmaDoorsTest, FadeGrowsTheDivisorAfterTheLastFlash)
-{
-    Doors(170, Upper, Lower);
-    CallAt(0);
-    Plasma.DoorOffset = -170;
-    CallAt(20640);
     EXPECT_EQ(Plasma.PlasmaDivisor, 1.0f);
-    uint32_t Ms = 20641;
+    // The fade: +0.4 per frame up to 15, then +30 until all is black.
     float Expected = 1.0f;
-    for (int Frame = 0; Frame < 36; ++Frame, Ms += 16) {
+    for (uint32_t Ms = 20641; Expected <= 15.0f; Ms += 16) {
         CallAt(Ms);
         Expected = float(Expected + 0.4);
-        ASSERT_EQ(Plasma.PlasmaDivisor, Expected) << Frame;
+        ASSERT_EQ(Plasma.PlasmaDivisor, Expected);
     }
-    EXPECT_GT(Plasma.PlasmaDivisor, 15.0f);
-    for (int Frame = 0; Frame < 34; ++Frame, Ms += 16)
+    for (uint32_t Ms = 21300; Plasma.PlasmaDivisor <= 1020.0f; Ms += 16)
         CallAt(Ms);
-    EXPECT_GT(Plasma.PlasmaDivisor, 1020.0f);
-    CallAt(Ms);
-    for (int Y = 0; Y < 340; ++Y)
-        for (int X = 0; X < 458; ++X)  // left of the miniature
-            ASSERT_EQ(ViewPixel(X, Y), 0u) << X << "," << Y;
+    EXPECT_EQ(CallAt(23999), 0);
+    EXPECT_EQ(ViewPixel(0, 339), 0u);
+    EXPECT_EQ(CallAt(24000), 1);
 }
