@@ -69,7 +69,9 @@ TEST_F(CaptureTest, FramesOfChosenCallsAndScreenshots)
 
 TEST_F(CaptureTest, SameInputsGiveTheSameOutputs)
 {
-    std::string Args = "--frames fr --slots 0-15 --calls 1- --keys 2600:space,2700:space";
+    // Every call of every real effect would be gigabytes: the first calls of
+    // each slot, and the log, which records every blit of the run.
+    std::string Args = "--frames fr --slots 0-15 --calls 1-8 --keys 2600:space,2700:space";
     ASSERT_EQ(RunCapture(Dir, Args).Code, 0);
     std::filesystem::rename(Dir.Path + "/fr", Dir.Path + "/first");
     std::string Log = Dir.Read("LogDemo.txt"), Timing = Dir.Read("VantuTimer.txt");
