@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "effects/BlurPass.h"
 #include "effects/Effects.h"
 #include "effects/ScaledDraw.h"
 #include "image/Image.h"
@@ -153,24 +154,6 @@ int32_t PlayZoomWord(int32_t Slot, int32_t* Step)
 }
 
 }  // namespace
-
-void BlurPass(Image* Word)
-{
-    const int64_t RowBytes = int64_t{Word->Width} * 3;
-    for (int32_t y = 1; y < Word->Height - 1; ++y) {
-        uint8_t* Row = Word->Data + y * RowBytes;
-        const uint8_t* Above = Row - RowBytes;
-        const uint8_t* Below = Row + RowBytes;
-        // Left is the byte just written; the chain runs along the row.
-        uint32_t Left = Row[0], Here = Row[1];
-        for (int64_t p = 1; p <= RowBytes - 3; ++p) {
-            const uint32_t Right = Row[p + 1];
-            Left = (Left + Here + Right + Below[p] + Above[p]) / 5;
-            Row[p] = uint8_t(Left);
-            Here = Right;
-        }
-    }
-}
 
 int32_t ZoomWordThis(int32_t* Step) { return PlayZoomWord(0, Step); }
 int32_t ZoomWordProgressBar(int32_t* Step) { return PlayZoomWord(1, Step); }

@@ -1,6 +1,6 @@
 #pragma once
 // Slots 1 to 5: five words zoomed in over the frozen loading screen, then
-// blurred away. Their state and the blur pass, for the tests.
+// blurred away. Their state, for the tests.
 #include <cstdint>
 
 struct Image;
@@ -15,9 +15,3 @@ struct ZoomWordState {
 
 // One state per instance, in slot order (slot 1 first).
 extern ZoomWordState ZoomWordStates[5];
-
-// One blur pass in place over the picture's bytes: each inner byte becomes
-// the mean of itself, its interleaved neighbours left and right and the
-// same byte in the rows above and below, rounding down. Bytes written
-// earlier in the pass are used at once; the border bytes are kept.
-void BlurPass(Image* Word);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/CorridorDoors.h"
@@ -15,15 +16,7 @@ constexpr uint32_t Red = 0xFF0000, Blue = 0x0000FF, Green = 0x00FF00, White = 0x
 
 // One door frame: the left leaf's visible width and the right leaf's left edge
 // on the middle row (640 when it is not seen).
-struct Leaves {
-    int32_t RedWidth, BlueLeft;
-    bool operator==(const Leaves&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& Out, const Leaves& L)
-{
-    return Out << "{" << L.RedWidth << ", " << L.BlueLeft << "}";
-}
+using Leaves = std::pair<int32_t, int32_t>;
 
 struct CorridorDoorsTest : EffectTest {
     void SetUp() override
@@ -49,11 +42,11 @@ struct CorridorDoorsTest : EffectTest {
     Leaves Seen() const
     {
         Leaves L{0, 640};
-        while (L.RedWidth < 640 && ViewPixel(L.RedWidth, 240) == Red)
-            ++L.RedWidth;
-        for (int32_t x = L.RedWidth; x < 640 && L.BlueLeft == 640; ++x)
+        while (L.first < 640 && ViewPixel(L.first, 240) == Red)
+            ++L.first;
+        for (int32_t x = L.first; x < 640 && L.second == 640; ++x)
             if (ViewPixel(x, 240) == Blue)
-                L.BlueLeft = x;
+                L.second = x;
         return L;
     }
     // Calls every 16 ms until a call draws doors; returns the elapsed time then.

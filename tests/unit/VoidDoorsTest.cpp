@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/Effects.h"
@@ -15,15 +16,7 @@ constexpr uint32_t Red = 0xFF0000, Blue = 0x0000FF, Yellow = 0xFFFF00, Magenta =
 
 // One door frame: how many rows of the top leaf show on the middle column,
 // and the bottom leaf's top row (480 when it is not seen).
-struct Leaves {
-    int32_t RedRows, BlueTop;
-    bool operator==(const Leaves&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& Out, const Leaves& L)
-{
-    return Out << "{" << L.RedRows << ", " << L.BlueTop << "}";
-}
+using Leaves = std::pair<int32_t, int32_t>;
 
 struct VoidDoorsTest : EffectTest {
     void SetUp() override
@@ -52,11 +45,11 @@ struct VoidDoorsTest : EffectTest {
     Leaves Seen() const
     {
         Leaves L{0, 480};
-        while (L.RedRows < 480 && (ViewPixel(320, L.RedRows) == Red || ViewPixel(320, L.RedRows) == Yellow))
-            ++L.RedRows;
-        for (int32_t y = L.RedRows; y < 480 && L.BlueTop == 480; ++y)
+        while (L.first < 480 && (ViewPixel(320, L.first) == Red || ViewPixel(320, L.first) == Yellow))
+            ++L.first;
+        for (int32_t y = L.first; y < 480 && L.second == 480; ++y)
             if (ViewPixel(320, y) == Blue)
-                L.BlueTop = y;
+                L.second = y;
         return L;
     }
     // Calls every 16 ms until a call draws doors; what that call logged.
