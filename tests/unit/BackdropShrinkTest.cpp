@@ -25,6 +25,7 @@ struct Shrunk {
 };
 
 struct ShrinkCase {
+    const char* Name;
     Effect Fx;
     ShrinkDoors* State;
     uint32_t Around;  // what surrounds the shrunk backdrop
@@ -142,5 +143,6 @@ TEST_P(BackdropShrinkTest, LoadingOfAnotherSizeIsClampedToTheBackdrop)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDoorEffects, BackdropShrinkTest,
-                         testing::Values(ShrinkCase{CorridorDoors, &CorridorDoorsState, Green},
-                                         ShrinkCase{VoidDoors, &VoidDoorsState, 0u}));
+                         testing::Values(ShrinkCase{"Corridor", CorridorDoors, &CorridorDoorsState, Green},
+                                         ShrinkCase{"Void", VoidDoors, &VoidDoorsState, 0u}),
+                         [](const testing::TestParamInfo<ShrinkCase>& Case) { return Case.param.Name; });
