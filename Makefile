@@ -27,7 +27,7 @@ test: build
 	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j2
 
 video: build
-	@echo "make video: not built yet"
+	cd $(BUILD) && ./vorlune-capture --video $(CURDIR)/vorlune.mp4
 
 bench: build
 	@for b in $(BUILD)/bench/vorlune-bench-*; do echo "== $$b"; $$b || exit 1; done

@@ -24,6 +24,10 @@ void HeadlessFailVideo(const char* Reason);
 const uint8_t* HeadlessFrontBuffer(int32_t* Pitch);
 // Number of flips so far.
 uint32_t HeadlessFlipCount();
+// Called after every flip with the back buffer, its pitch and the virtual
+// time (us) from which the display shows it.
+using FlipHook = void (*)(const uint8_t* Pixels, int32_t Pitch, uint64_t At);
+void HeadlessSetFlipHook(FlipHook Hook);
 // Makes TuneOpen fail with Reason, as on a machine without an audio device.
 void HeadlessFailAudio(const char* Reason);
 // Whether the tune was started, and at which virtual time (us).

@@ -1,98 +1,149 @@
 // vorlune-capture: plays the demo on the headless backend with its virtual
-// clock, from a working folder that holds "Data/" and "Brumalid.mp3".
+// clock, from a folder holding "Data/" and "Brumalid.mp3", and writes what a
+// viewer would see: a video, chosen frames, screenshots.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "CaptureOptions.h"
+#include "Snapshots.h"
+#include "Video.h"
 #include "platform/Headless.h"
 #include "runtime/MainLoop.h"
+#include "runtime/Screen.h"
 
 namespace {
 
-const char Usage[] =
-    "usage: vorlune-capture [options]\n"
-    "Plays the demo headless, frame-exact on a virtual clock, in the current folder.\n"
-    "  --start-tick T   start the virtual tick counter at T (e.g. 4294957296)\n"
-    "  --keys LIST      scripted keys, e.g. \"5000:space,61000:escape,90000:close\"\n"
-    "  --help           this text\n";
+const char* const EffectNames[EffectCount] = {
+    "LoadingScreen", "ZoomWordThis",   "ZoomWordProgressBar", "ZoomWordIs",
+    "ZoomWordAPure", "ZoomWordFake",   "CorridorDoors",       "VoidDoors",
+    "LetterboxDoors", "PlasmaDoors",   "SnowWords",           "LightBlobs",
+    "FadeToBlack",   "RasterBars",     "Greetings",           "SwitchOff",
+};
 
-std::chrono::steady_clock::time_point WallStart;
+using Clock = std::chrono::steady_clock;
 
-void PrintSummary()
+struct CaptureState {
+    CaptureOptions Options;
+    Clock::time_point WallStart, LastProgress;
+    bool ShowProgress = false;
+    uint8_t Slot = 0;
+    uint32_t Calls[EffectCount] = {};
+} Capture;
+
+double WallSeconds()
 {
-    double Virtual = double(HeadlessNow()) / 1e6;
-    double Wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - WallStart).count();
+    return std::chrono::duration<double>(Clock::now() - Capture.WallStart).count();
+}
+
+[[noreturn]] void Fail(const std::string& Message)
+{
+    std::fprintf(stderr, "vorlune-capture: %s\n", Message.c_str());
+    std::_Exit(1);
+}
+
+void ShowProgress()
+{
+    double Virtual = double(HeadlessNow()) / 1e6, Wall = WallSeconds();
+    std::fprintf(stderr, "\rslot %2d %-20s %7.2f s  %6u frames  %5.1fx real time ", Capture.Slot,
+                 EffectNames[Capture.Slot], Virtual, HeadlessFlipCount(),
+                 Wall > 0 ? Virtual / Wall : 0.0);
+}
+
+void AfterEffectCall(uint8_t Slot, int32_t)
+{
+    Capture.Slot = Slot;
+    uint32_t Call = ++Capture.Calls[Slot];
+    const CaptureOptions& O = Capture.Options;
+    if (O.FramesDir.empty() || !O.Slots[Slot] || Call < O.FirstCall || Call > O.LastCall)
+        return;
+    char Name[32];
+    std::snprintf(Name, sizeof Name, "/s%02u-c%06u.ppm", unsigned(Slot), Call);
+    if (!WriteFramePPM(O.FramesDir + Name, MainScreen->Pixels))
+        Fail("can't write " + O.FramesDir + Name);
+}
+
+void AfterFlip(const uint8_t* Pixels, int32_t Pitch, uint64_t At)
+{
+    const CaptureOptions& O = Capture.Options;
+    if (!O.VideoPath.empty())
+        VideoFrame(Pixels, Pitch, At);
+    uint32_t Flips = HeadlessFlipCount();
+    if (!O.PngDir.empty() && Flips % O.Every == 0) {
+        char Name[32];
+        std::snprintf(Name, sizeof Name, "/f%06u.png", Flips);
+        if (!WriteFramePNG(O.PngDir + Name, Pixels, Pitch))
+            Fail("can't write " + O.PngDir + Name);
+    }
+    if (Capture.ShowProgress && Clock::now() - Capture.LastProgress > std::chrono::milliseconds(200)) {
+        Capture.LastProgress = Clock::now();
+        ShowProgress();
+    }
+}
+
+// Runs when the demo ends, by returning or from inside (Escape, close, a
+// fatal error), since both go through exit.
+void Finish()
+{
+    if (Capture.ShowProgress) {
+        ShowProgress();
+        std::fputc('\n', stderr);
+    }
+    const CaptureOptions& O = Capture.Options;
+    if (!O.VideoPath.empty()) {
+        uint64_t TuneAt = 0;
+        bool Tune = HeadlessTuneStarted(&TuneAt) && std::filesystem::exists("Brumalid.mp3");
+        std::string Error;
+        if (!FinishVideo(HeadlessNow(), Tune ? "Brumalid.mp3" : "", TuneAt, &Error))
+            Fail(Error);
+    }
+    double Virtual = double(HeadlessNow()) / 1e6, Wall = WallSeconds();
     std::printf("virtual %.2f s, wall %.2f s, %.1fx real time\n", Virtual, Wall,
                 Wall > 0 ? Virtual / Wall : 0.0);
     std::fflush(stdout);
 }
 
-bool ParseNumber(const char* Text, unsigned long long Max, unsigned long long* Value)
+void Prepare(const CaptureOptions& O)
 {
-    char* End;
-    errno = 0;
-    *Value = std::strtoull(Text, &End, 10);
-    return *Text && *End == '\0' && errno == 0 && *Value <= Max && Text[0] != '-';
-}
-
-// "ms:key" items separated by commas; keys are space, escape and close.
-bool ParseKeys(const std::string& List)
-{
-    size_t At = 0;
-    while (At < List.size()) {
-        size_t Comma = List.find(',', At);
-        std::string Item = List.substr(At, Comma == std::string::npos ? std::string::npos : Comma - At);
-        At = Comma == std::string::npos ? List.size() : Comma + 1;
-        size_t Colon = Item.find(':');
-        unsigned long long Ms;
-        if (Colon == std::string::npos || !ParseNumber(Item.substr(0, Colon).c_str(), UINT32_MAX, &Ms))
-            return false;
-        std::string Key = Item.substr(Colon + 1);
-        uint32_t At32 = static_cast<uint32_t>(Ms);
-        if (Key == "space")
-            HeadlessScriptEvent(At32, WindowEventType::KeyDown, KeySpace);
-        else if (Key == "escape")
-            HeadlessScriptEvent(At32, WindowEventType::KeyDown, KeyEscape);
-        else if (Key == "close")
-            HeadlessScriptEvent(At32, WindowEventType::Close, 0);
-        else
-            return false;
+    std::string Error;
+    if (!O.VideoPath.empty()) {
+        if (std::system("ffmpeg -version >/dev/null 2>&1") != 0)
+            Fail("ffmpeg not found: install it (scripts/install-deps) to write a video");
+        if (!CanWriteFile(O.VideoPath))
+            Fail("can't write " + O.VideoPath);
+        if (!StartVideo(O.VideoPath, O.Scale, &Error))
+            Fail(Error);
     }
-    return true;
-}
-
-int UsageError(const char* Message, const char* Detail)
-{
-    std::fprintf(stderr, "vorlune-capture: %s%s\n%s", Message, Detail, Usage);
-    return 2;
+    for (const std::string& Dir : {O.FramesDir, O.PngDir})
+        if (!Dir.empty() && !MakeWritableDir(Dir))
+            Fail("can't write into " + Dir);
+    for (const ScriptedKey& Key : O.Keys)
+        HeadlessScriptEvent(Key.AtMs, Key.Type, Key.Value);
+    HeadlessSetStartTick(O.StartTick);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string Option = argv[i];
-        if (Option == "--help") {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-        if (i + 1 >= argc)
-            return UsageError("missing value or unknown option: ", argv[i]);
-        const char* Value = argv[++i];
-        unsigned long long Tick;
-        if (Option == "--start-tick" && ParseNumber(Value, UINT32_MAX, &Tick))
-            HeadlessSetStartTick(static_cast<uint32_t>(Tick));
-        else if (Option == "--keys" && ParseKeys(Value))
-            continue;
-        else
-            return UsageError("bad option: ", (Option + " " + Value).c_str());
+    std::string Error;
+    if (!ParseCaptureOptions(argc, argv, &Capture.Options, &Error)) {
+        std::fprintf(stderr, "vorlune-capture: %s\n%s", Error.c_str(), CaptureUsage);
+        return 2;
     }
-    WallStart = std::chrono::steady_clock::now();
-    // Escape and close end the process from inside the demo: report then too.
-    std::atexit(PrintSummary);
+    if (Capture.Options.Help) {
+        std::fputs(CaptureUsage, stdout);
+        return 0;
+    }
+    Prepare(Capture.Options);
+    Capture.ShowProgress = isatty(2);
+    Capture.WallStart = Capture.LastProgress = Clock::now();
+    EffectCallHook = AfterEffectCall;
+    HeadlessSetFlipHook(AfterFlip);
+    std::atexit(Finish);
     return DemoMain();
 }

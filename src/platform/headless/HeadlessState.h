@@ -23,6 +23,7 @@ struct HeadlessBackend {
     int32_t Width = 0, Height = 0, Pitch = 0;
     std::vector<uint8_t> BackBuffer;
     uint32_t Flips = 0;
+    FlipHook OnFlip = nullptr;
     std::string AudioFailure;  // non-empty: TuneOpen fails with it
     std::string TunePath;      // the loaded tune, empty when none
     std::string TuneError;

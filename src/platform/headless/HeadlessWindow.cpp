@@ -72,6 +72,8 @@ void WindowFlip()
         ++K;
     Headless.Now = VsyncBoundary(K);
     ++Headless.Flips;
+    if (Headless.OnFlip)
+        Headless.OnFlip(Headless.BackBuffer.data(), Headless.Pitch, Headless.Now);
 }
 
 bool WindowPollEvent(WindowEvent* Event)
@@ -128,4 +130,9 @@ const uint8_t* HeadlessFrontBuffer(int32_t* Pitch)
 uint32_t HeadlessFlipCount()
 {
     return Headless.Flips;
+}
+
+void HeadlessSetFlipHook(FlipHook Hook)
+{
+    Headless.OnFlip = Hook;
 }

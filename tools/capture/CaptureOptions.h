@@ -1,0 +1,36 @@
+#pragma once
+// The capture tool's command line.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+
+struct ScriptedKey {
+    uint32_t AtMs;  // virtual time
+    WindowEventType Type;
+    int32_t Value;
+};
+
+struct CaptureOptions {
+    std::string VideoPath;          // --video
+    int Scale = 2;                  // --scale
+    std::string FramesDir;          // --frames
+    std::vector<bool> Slots = std::vector<bool>(16);  // --slots
+    uint32_t FirstCall = 1, LastCall = 0;             // --calls, counted from 1
+    std::string PngDir;             // --png
+    uint32_t Every = 0;             // --every
+    uint32_t StartTick = 0;         // --start-tick
+    std::vector<ScriptedKey> Keys;  // --keys
+    bool Help = false;
+};
+
+extern const char CaptureUsage[];
+
+// False with a message in Error when the command line is not understood.
+bool ParseCaptureOptions(int argc, char** argv, CaptureOptions* Options, std::string* Error);
+
+// Whether a file can be created at Path (it is removed again).
+bool CanWriteFile(const std::string& Path);
+// Makes Dir when missing; whether files can be written in it.
+bool MakeWritableDir(const std::string& Dir);
