@@ -53,7 +53,7 @@ struct CaptureTest : testing::Test {
 
 TEST_F(CaptureTest, FramesOfChosenCallsAndScreenshots)
 {
-    Capture Run = RunCapture(Dir, "--frames fr --slots 0,2-3 --calls 1-3 --png shots --every 5");
+    Capture Run = RunCapture(Dir, "--frames fr --slots 0,2-3 --calls 1-3 --png shots --every 5 --keys 20500:escape");
     ASSERT_EQ(Run.Code, 0) << Run.Err;
     EXPECT_EQ(Run.Out.rfind("virtual ", 0), 0u);
     EXPECT_NE(Run.Out.find("x real time\n"), std::string::npos);
