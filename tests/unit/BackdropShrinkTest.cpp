@@ -31,6 +31,12 @@ struct ShrinkCase {
     uint32_t Around;  // what surrounds the shrunk backdrop
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ShrinkCase& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
 struct BackdropShrinkTest : EffectTest, testing::WithParamInterface<ShrinkCase> {
     void SetUp() override
     {
