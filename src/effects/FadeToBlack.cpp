@@ -1,7 +1,72 @@
-#include "effects/Effects.h"
+// Slot 12: fades the picture the blobs left, in place. Every frame divides
+// each channel of every view pixel by a slowly growing divisor, so the
+// losses compound; past 1.05 the view goes black and is held for a second.
+#include "effects/FadeToBlack.h"
 
-// Not drawn yet: finishes on its first call.
-int32_t FadeToBlack(int32_t*)
+#include <cstddef>
+#include <cstdint>
+
+#include "effects/Effects.h"
+#include "platform/Clock.h"
+#include "runtime/MainLoop.h"
+#include "runtime/Screen.h"
+
+float FadeDivisor;
+
+namespace {
+
+constexpr uint32_t GrowEveryMs = 50;
+constexpr uint32_t BlackHoldMs = 1000;
+
+// A channel divided and cut to its low 8 bits. The divisor is never below
+// 1.0, so the quotient always fits an int32_t.
+inline uint32_t Faded(int32_t Channel, float Divisor)
 {
-    return 1;
+    return uint32_t(int32_t(float(Channel) / Divisor)) & 0xFF;
+}
+
+void FadeView(float Divisor)
+{
+    uint32_t* Pixel = DrawOrigin;
+    const size_t Count = size_t{MainScreen->ViewWidth} * MainScreen->ViewHeight;
+    for (size_t i = 0; i < Count; ++i) {
+        const uint32_t P = Pixel[i];
+        // The upper half read as signed is the red of every pixel this
+        // effect receives.
+        const uint32_t Red = Faded(int32_t(P) >> 16, Divisor);
+        const uint32_t Green = Faded(int32_t((P >> 8) & 0xFF), Divisor);
+        const uint32_t Blue = Faded(int32_t(P & 0xFF), Divisor);
+        Pixel[i] = Red * 65536 + Green * 256 + Blue;
+    }
+}
+
+// Blocks the thread: no messages are handled for the second.
+void HoldBlack()
+{
+    RestartTimer(EffectTimer);
+    ClearView();
+    PresentScreen();
+    while (GetTickCount() - EffectTimer->StartTick < BlackHoldMs) {
+    }
+}
+
+}  // namespace
+
+int32_t FadeToBlack(int32_t* Step)
+{
+    if (*Step == 0) {
+        *Step = 1;
+        FadeDivisor = 1.0f;
+        RestartTimer(EffectTimer);
+    }
+    FadeView(FadeDivisor);
+    if (ReadTimer(EffectTimer) < GrowEveryMs)
+        return 0;
+    FadeDivisor = float(FadeDivisor + 0.001);
+    if (FadeDivisor > 1.05) {
+        HoldBlack();
+        return 1;
+    }
+    RestartTimer(EffectTimer);
+    return 0;
 }

@@ -1,7 +1,142 @@
-#include "effects/Effects.h"
+// Slot 10: grey television snow from a 31-bit shift register in a window
+// inside the Flower frame, single words half-blended into it at fixed
+// times, and at the end the snow dimming away under "dead".
+#include "effects/SnowWords.h"
 
-// Not drawn yet: finishes on its first call.
-int32_t SnowWords(int32_t*)
+#include <algorithm>
+#include <cstring>
+
+#include "effects/Effects.h"
+#include "image/Image.h"
+#include "runtime/MainLoop.h"
+#include "runtime/Resources.h"
+#include "runtime/Screen.h"
+
+SnowState Snow;
+
+namespace {
+
+// The snow window in view pixels.
+constexpr int32_t SnowLeft = 126, SnowTop = 25;
+constexpr int32_t SnowColumns = 390, SnowRows = 290;
+
+constexpr uint32_t NoWordMs = 4000;
+constexpr uint32_t FirstWordEndMs = 5000;
+constexpr uint32_t EndMs = 33000;
+
+// A word and its window, bounds exclusive.
+struct Cue {
+    uint32_t After, Before;
+    const char* Word;
+};
+constexpr Cue Cues[] = {
+    {7000, 8000, "the"},  {10000, 11000, "oldschool"}, {13000, 14000, "qv demo"},
+    {16000, 17000, "is"}, {19000, 20000, "not"},       {24000, 25000, "dead"},
+};
+constexpr Cue Dimming = {25000, 32000, "dead"};
+
+bool Inside(uint32_t T, const Cue& C)
 {
+    return T > C.After && T < C.Before;
+}
+
+void ClearWord()
+{
+    std::memset(Snow.Word, 0, sizeof Snow.Word);
+}
+
+void SetWord(const char* Word)
+{
+    std::strcpy(Snow.Word, Word);
+}
+
+// The register runs on for clipped pixels too, so the snow is the same
+// whatever the view's size.
+void DrawSnow()
+{
+    const int32_t VW = MainScreen->ViewWidth, VH = MainScreen->ViewHeight;
+    const int32_t Columns = std::clamp(VW - SnowLeft, 0, SnowColumns);
+    // A local copy: the register stays out of memory while pixels are written.
+    int32_t State = Snow.NoiseState;
+    const int16_t Mask = Snow.NoiseMask;
+    for (int32_t Y = SnowTop; Y < SnowTop + SnowRows; ++Y) {
+        int32_t k = 0;
+        if (Y < VH) {
+            uint32_t* Row = DrawOrigin + size_t(Y) * VW + SnowLeft;
+            for (; k < Columns; ++k)
+                Row[k] = NextNoise(State, Mask) * 0x010101u;
+        }
+        for (; k < SnowColumns; ++k)
+            NextNoise(State, Mask);
+    }
+    Snow.NoiseState = State;
+}
+
+// Centred on the view by the width of the letter a.
+void DrawWord()
+{
+    const Image* A = Resources.Fonte2[0];
+    const uint32_t Length = uint32_t(std::strlen(Snow.Word));
+    const uint32_t X = (uint32_t{MainScreen->ViewWidth} - Length * uint32_t(A->Width)) >> 1;
+    const int32_t Y = (int32_t{MainScreen->ViewHeight} - A->Height) / 2;
+    PutString(Resources.Fonte2, int32_t(X), Y, Snow.Word, float(Snow.WordDivisor));
+}
+
+// The mask falls by 2 from 255 through the odd numbers, so the snow thins
+// out unevenly; after 1 the snow stops and the word is copied at full strength.
+void Dim()
+{
+    if (Snow.NoiseMask > 1) {
+        Snow.NoiseMask -= 2;
+    } else {
+        Snow.NoiseMask = 0;
+        Snow.WordDivisor = 0;
+    }
+}
+
+// Each test reads the timer anew.
+int32_t RunTimeline()
+{
+    if (ReadTimer(EffectTimer) < NoWordMs)
+        return 0;
+    if (ReadTimer(EffectTimer) < FirstWordEndMs) {
+        SetWord("no");
+        return 0;
+    }
+    for (const Cue& C : Cues)
+        if (Inside(ReadTimer(EffectTimer), C)) {
+            SetWord(C.Word);
+            return 0;
+        }
+    ClearWord();
+    if (Inside(ReadTimer(EffectTimer), Dimming)) {
+        SetWord(Dimming.Word);
+        Dim();
+        return 0;
+    }
+    if (ReadTimer(EffectTimer) < EndMs)
+        return 0;
+    FillViewWhite();
     return 1;
+}
+
+}  // namespace
+
+int32_t SnowWords(int32_t* Step)
+{
+    if (*Step == 0) {
+        Snow.NoiseMask = 255;
+        Snow.NoiseState = 0x12345;
+        RestartTimer(EffectTimer);
+        ClearWord();
+        *Step = 1;
+        // Keyed black: the frame's holes keep what the previous effect left.
+        PutImage(Resources.Flower, 0, 0, 0.0f);
+        Snow.WordDivisor = 2;
+    }
+    if (Snow.NoiseMask > 0)
+        DrawSnow();
+    if (Snow.Word[0] != 0)
+        DrawWord();
+    return RunTimeline();
 }

@@ -32,6 +32,8 @@ struct EffectTest : ViewTest {
         Resources = ResourceSet{};
         delete EffectTimer;
         EffectTimer = nullptr;
+        // Whole-program runs forked later in the same process start at 0.
+        HeadlessSetTime(0);
         ViewTest::TearDown();
     }
     // A picture owned by the test, freed at the end.

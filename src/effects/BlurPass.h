@@ -1,0 +1,12 @@
+#pragma once
+// The blur that melts the zoomed words away, a pass at a time.
+#include <cstdint>
+
+struct Image;
+
+// One pass in place over the picture's bytes: each inner byte becomes the
+// mean of itself, its interleaved neighbours left and right and the same
+// byte in the rows above and below, rounding down. Bytes written earlier in
+// the pass (left, above) are used at once; rows 0 and H - 1 and bytes 0,
+// 3W - 2 and 3W - 1 of every row are kept.
+void BlurPass(Image* Word);

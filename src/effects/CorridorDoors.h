@@ -1,0 +1,5 @@
+#pragma once
+// Slot 6's state, for the tests.
+#include "effects/BackdropShrink.h"
+
+extern ShrinkDoors CorridorDoorsState;
