@@ -10,6 +10,7 @@
 
 #include "platform/Headless.h"
 #include "runtime/MainLoop.h"
+#include "runtime/Random.h"
 #include "runtime/Screen.h"
 #include "support/Child.h"
 #include "support/FakeData.h"
@@ -24,6 +25,9 @@ struct Watch {
     int WhiteGreetings = 0;    // all-white views drawn by the greetings
     bool RasterEndsBlack = false;
     bool EndsBlack = false;
+    uint32_t AfterBlobs = 0;       // the generator's state after 50 draws
+    bool RasterContinuesBlobs = false;
+    int RasterCalls = 0;
 };
 Watch Seen;
 
@@ -38,6 +42,10 @@ bool BufferIs(uint32_t C, const uint32_t* From, size_t Count)
 void WatchCall(uint8_t Slot, int32_t Result)
 {
     const size_t View = size_t{MainScreen->ViewWidth} * MainScreen->ViewHeight;
+    // The raster bars draw nothing on their first call: the generator is
+    // where the blobs left it.
+    if (Slot == 13 && ++Seen.RasterCalls == 1)
+        Seen.RasterContinuesBlobs = RandomState == Seen.AfterBlobs;
     if (Slot == 14 && BufferIs(0xFFFFFF, DrawOrigin, View))
         ++Seen.WhiteGreetings;
     if (Result != 1)
@@ -51,10 +59,14 @@ void WatchCall(uint8_t Slot, int32_t Result)
 
 int RunWatched()
 {
+    for (int i = 0; i < 50; ++i)
+        NextRandom();
+    Seen.AfterBlobs = RandomState;
+    RandomState = 1;
     EffectCallHook = WatchCall;
     int Code = DemoMain();
-    std::printf("%s\n%d %d %d %llu\n", Seen.Slots.str().c_str(), Seen.WhiteGreetings, Seen.RasterEndsBlack,
-                Seen.EndsBlack, static_cast<unsigned long long>(HeadlessNow()));
+    std::printf("%s\n%d %d %d %d %llu\n", Seen.Slots.str().c_str(), Seen.WhiteGreetings, Seen.RasterEndsBlack,
+                Seen.EndsBlack, Seen.RasterContinuesBlobs, static_cast<unsigned long long>(HeadlessNow()));
     return Code;
 }
 
@@ -87,9 +99,9 @@ TEST_P(DemoEnd, PlaysToTheSwitchOffAndReportsItsVirtualDuration)
     std::istringstream Out(Run.Stdout);
     std::string SlotLine;
     std::getline(Out, SlotLine);
-    int WhiteGreetings = 0, RasterEndsBlack = 0, EndsBlack = 0;
+    int WhiteGreetings = 0, RasterEndsBlack = 0, EndsBlack = 0, RasterContinuesBlobs = 0;
     unsigned long long TotalUs = 0;
-    Out >> WhiteGreetings >> RasterEndsBlack >> EndsBlack >> TotalUs;
+    Out >> WhiteGreetings >> RasterEndsBlack >> EndsBlack >> RasterContinuesBlobs >> TotalUs;
 
     // Every slot finishes, in order; each finished at its end time.
     std::istringstream Slots(SlotLine);
@@ -111,6 +123,7 @@ TEST_P(DemoEnd, PlaysToTheSwitchOffAndReportsItsVirtualDuration)
     EXPECT_GE(EndUs[15], 2500000 + (151 + 85 + 9 * 84 + 1) * 50000u);
     EXPECT_GE(TotalUs, EndUs[15]);
 
+    EXPECT_TRUE(RasterContinuesBlobs);
     EXPECT_TRUE(RasterEndsBlack);
     EXPECT_EQ(WhiteGreetings, 2);  // the ends of text 7 and text 8
     EXPECT_TRUE(EndsBlack);
