@@ -23,7 +23,7 @@ video: build
 	@echo "make video: not built yet"
 
 bench: build
-	@echo "make bench: not built yet"
+	@for b in $(BUILD)/bench/vorlune-bench-*; do echo "== $$b"; "$$b" || exit 1; done
 
 clean:
 	rm -rf $(BUILD)
