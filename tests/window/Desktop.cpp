@@ -69,6 +69,19 @@ int RunCommand(const std::string& Command, std::string* Output)
     return WIFEXITED(Result) ? WEXITSTATUS(Result) : -1;
 }
 
+bool WaitForNoWindow(const char* Title, int TimeoutSeconds)
+{
+    std::string Command = std::string("xdotool search --onlyvisible --name '^") + Title +
+                          "$' >/dev/null 2>&1";
+    auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TimeoutSeconds);
+    while (RunCommand(Command) == 0)
+        if (std::chrono::steady_clock::now() > Deadline)
+            return false;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return true;
+}
+
 unsigned long WaitForWindow(const char* Title, int TimeoutSeconds)
 {
     std::string Ids;
@@ -94,4 +107,10 @@ bool RequestClose(unsigned long Window)
     int Sent = XSendEvent(X, Window, False, NoEventMask, &Event);
     XCloseDisplay(X);
     return Sent != 0;
+}
+
+bool FocusWindow(unsigned long Window, int TimeoutSeconds)
+{
+    return RunCommand("timeout " + std::to_string(TimeoutSeconds) + " xdotool windowfocus --sync " +
+                      std::to_string(Window) + " 2>/dev/null") == 0;
 }

@@ -48,11 +48,6 @@ uint32_t PatternPixel(int x, int y)
     return (Hash ^ Hash >> 15) & 0xFFFFFF;
 }
 
-uint32_t BlackPixel(int, int)
-{
-    return 0;
-}
-
 // Shows the pattern through the display's real present path until Escape.
 int ShowPattern()
 {
@@ -126,15 +121,18 @@ std::string WaitForPicture(uint32_t (*Frame)(int, int))
     return Last;
 }
 
-// Starts Body and waits until its window is up and showing Frame.
-void StartShowing(RunningChild* Child, const TempDir& Folder, const std::function<int()>& Body,
-                  uint32_t (*Frame)(int, int), unsigned long* Window)
+// Starts Body and waits until its window is up and has the keyboard focus;
+// the window is mapped once and for good, so keys sent from then on reach
+// it. The window of the run before must be gone first, or it could be taken
+// for this one.
+void StartWithWindow(RunningChild* Child, const TempDir& Folder, const std::function<int()>& Body,
+                     unsigned long* Window)
 {
+    ASSERT_TRUE(WaitForNoWindow("Vorlune", WaitMs / 1000)) << "an earlier run's window stays";
     StartChild(Child, Folder.Path, Body);
     *Window = WaitForWindow("Vorlune", WaitMs / 1000);
     ASSERT_NE(*Window, 0u) << "no window appeared";
-    std::string Difference = WaitForPicture(Frame);
-    ASSERT_EQ(Difference, "") << "the screen never showed the frame";
+    ASSERT_TRUE(FocusWindow(*Window, WaitMs / 1000)) << "the window never took the focus";
 }
 
 // Ended at once, from inside the present, with code 0 and the log closed.
@@ -168,7 +166,8 @@ TEST(RealWindow, ShowsTheFrameExactlyAtTheScreensDepth)
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartShowing(&Child, Folder, ShowPattern, PatternPixel, &Window);
+    StartWithWindow(&Child, Folder, ShowPattern, &Window);
+    EXPECT_EQ(WaitForPicture(PatternPixel), "") << "the screen never showed the frame";
     EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
     ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
 }
@@ -179,7 +178,7 @@ TEST(RealWindow, SpaceMarksTheTimingLogAndEscapeEnds)
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartShowing(&Child, Folder, PlayDemo, BlackPixel, &Window);
+    StartWithWindow(&Child, Folder, PlayDemo, &Window);
     EXPECT_EQ(RunCommand("xdotool key space a space space Escape"), 0);
     ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
     ExpectTimingLog(Folder.Read("VantuTimer.txt"), 3);
@@ -191,7 +190,7 @@ TEST(RealWindow, CloseRequestEndsAtOnce)
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartShowing(&Child, Folder, PlayDemo, BlackPixel, &Window);
+    StartWithWindow(&Child, Folder, PlayDemo, &Window);
     EXPECT_TRUE(RequestClose(Window));
     ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
     ExpectTimingLog(Folder.Read("VantuTimer.txt"), 0);
@@ -204,7 +203,7 @@ TEST(RealWindow, TerminationSignalsEndLikeACloseRequest)
         DemoFolder Folder;
         RunningChild Child;
         unsigned long Window;
-        StartShowing(&Child, Folder, PlayDemo, BlackPixel, &Window);
+        StartWithWindow(&Child, Folder, PlayDemo, &Window);
         kill(Child.Pid, Signal);
         ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
         ExpectTimingLog(Folder.Read("VantuTimer.txt"), 0);

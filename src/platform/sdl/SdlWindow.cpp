@@ -121,10 +121,13 @@ bool VideoOpen()
     return true;
 }
 
+// The window stays hidden until the renderer is made: an OpenGL renderer
+// replaces the window it is given, and a person (or a test) would otherwise
+// see one window appear and vanish before the real one.
 bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
 {
     Sdl.Window = SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width,
-                                  Height, SDL_WINDOW_FULLSCREEN_DESKTOP);
+                                  Height, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
     if (!Sdl.Window)
         return Fail("can't create the window");
     if (!CreateRenderer(Width, Height))
@@ -135,6 +138,7 @@ bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
     if (!Sdl.Texture)
         return Fail("can't create the back buffer");
     SDL_ShowCursor(SDL_DISABLE);
+    SDL_ShowWindow(Sdl.Window);
     return true;
 }
 
