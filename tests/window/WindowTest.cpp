@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
+#include <sstream>
 #include <thread>
 
 #include "Desktop.h"
@@ -30,7 +30,8 @@ constexpr int WaitMs = 30000;
     GTEST_SKIP() << "no X display: ctest runs these tests under Xvfb"
 
 // A fresh folder to run the demo in, with the pictures and the tune where the
-// build has made them, so the run lasts until the test ends it.
+// build has made them, so that a demo which loads them still runs until the
+// test ends it.
 struct DemoFolder : TempDir {
     DemoFolder()
     {
@@ -41,7 +42,7 @@ struct DemoFolder : TempDir {
     }
 };
 
-// Every pixel different from its neighbours, every channel value used.
+// A hash of the position: a pixel out of place or channels out of order show.
 uint32_t PatternPixel(int x, int y)
 {
     uint32_t Hash = uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u * 65537u;
@@ -144,18 +145,26 @@ void ExpectEndedAtOnce(const ChildResult& Run, const TempDir& Folder)
     EXPECT_EQ(CountOf(Log, ClosingLine), 1) << "LogDemo.txt was not closed:\n" << Log;
 }
 
-// The "Debut" line, then Marks marks numbered from 1, in time order.
+// The "Debut" line, then Marks marks numbered from 1, in time order, each
+// line ended by a line feed.
 void ExpectTimingLog(const std::string& Text, int Marks)
 {
-    std::string Pattern = "Debut= <0> : <\\d{1,3}>\n";
-    for (int k = 1; k <= Marks; ++k)
-        Pattern += "Effet N\xB0" + std::to_string(k) + " = <(\\d+)> : <(\\d{1,3})>\n";
-    std::smatch Match;
-    ASSERT_TRUE(std::regex_match(Text, Match, std::regex(Pattern))) << "VantuTimer.txt:\n" << Text;
-    for (int k = 2; k <= Marks; ++k) {
-        auto Ms = [&](int i) { return std::stol(Match[2 * i - 1]) * 1000 + std::stol(Match[2 * i]); };
-        EXPECT_LE(Ms(k - 1), Ms(k));
+    std::istringstream Lines(Text);
+    std::string Line;
+    long Seconds, Millis, Last = 0;
+    char Extra;
+    ASSERT_TRUE(std::getline(Lines, Line)) << "VantuTimer.txt is empty";
+    EXPECT_EQ(std::sscanf(Line.c_str(), "Debut= <0> : <%ld>%c", &Millis, &Extra), 1) << Line;
+    for (int k = 1; k <= Marks; ++k) {
+        ASSERT_TRUE(std::getline(Lines, Line)) << "mark " << k << " is missing:\n" << Text;
+        std::string Format = "Effet N\xB0" + std::to_string(k) + " = <%ld> : <%ld>%c";
+        ASSERT_EQ(std::sscanf(Line.c_str(), Format.c_str(), &Seconds, &Millis, &Extra), 2) << Line;
+        EXPECT_TRUE(Millis >= 0 && Millis < 1000) << Line;
+        EXPECT_LE(Last, Seconds * 1000 + Millis) << "marks out of time order:\n" << Text;
+        Last = Seconds * 1000 + Millis;
     }
+    EXPECT_FALSE(std::getline(Lines, Line)) << "more lines than marks:\n" << Text;
+    EXPECT_EQ(Text.back(), '\n');
 }
 
 }  // namespace
