@@ -155,10 +155,12 @@ void RegisterAll()
         std::string Name = L.Name;
         RowConverter Ours = SelectConverter(L.Bits, L.Red, L.Green, L.Blue);
         Register(Name + "/ours", L, [Ours, &L] { ConvertRows(Ours, L.Bits / 8); });
-        for (ConvertPath Path : {ConvertPath::Plain, ConvertPath::Sse2})
-            Register(Name + "/" + PathName(Path), L, [Path, &L] {
-                ConvertRows(ConvertersOf(Path)->*L.Field, L.Bits / 8);
-            });
+        for (ConvertPath Path : {ConvertPath::Plain, ConvertPath::Sse2, ConvertPath::Ssse3,
+                                 ConvertPath::Avx2})
+            if (ConvertersOf(Path))
+                    Register(Name + "/" + PathName(Path), L, [Path, &L] {
+                    ConvertRows(ConvertersOf(Path)->*L.Field, L.Bits / 8);
+                });
         Register(Name + "/SDL", L, [&L] { SdlConvert(L); });
         PixmanPair Images = PixmanImages(L);
         Register(Name + "/pixman", L, [Images] { PixmanConvert(Images); });

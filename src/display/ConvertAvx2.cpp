@@ -1,4 +1,7 @@
-// AVX2 block paths: the SSE2 methods on 256-bit registers, 8 pixels each.
+// AVX2 block paths for the 16-bit layouts: the SSE2 method on 256-bit
+// registers, 8 pixels each, with the unsigned pack SSE2 lacks. The 32-bit
+// layouts gain nothing from wider registers (memory bounds them), and the
+// 24-bit ones are as fast with SSSE3.
 // Chosen at start-up where the processor has AVX2, so every function here
 // carries the target attribute.
 #include "display/ConvertPaths.h"
@@ -19,15 +22,6 @@ AVX2 inline __m256i Load(const uint32_t* Source)
 AVX2 inline void Store(uint8_t* Dest, __m256i Value)
 {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(Dest), Value);
-}
-
-// Red and blue exchanged, top byte cleared (the shuffle works per 128-bit lane).
-AVX2 inline __m256i SwapRedBlue(__m256i P)
-{
-    const __m256i Mask = _mm256_setr_epi8(2, 1, 0, -128, 6, 5, 4, -128, 10, 9, 8, -128, 14, 13, 12,
-                                          -128, 2, 1, 0, -128, 6, 5, 4, -128, 10, 9, 8, -128, 14,
-                                          13, 12, -128);
-    return _mm256_shuffle_epi8(P, Mask);
 }
 
 // The two outer channels placed by one multiply-add of the 16-bit halves,
@@ -61,16 +55,6 @@ constexpr int32_t Multiply(uint16_t Blue, uint16_t Red)
     return int32_t(uint32_t(Red) << 16 | Blue);
 }
 
-AVX2 void Avx2BGR32(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
-{
-    uint32_t i = 0;
-    for (; i + 16 <= Count; i += 16) {
-        Store(Dest + 4 * i, SwapRedBlue(Load(Source + i)));
-        Store(Dest + 4 * i + 32, SwapRedBlue(Load(Source + i + 8)));
-    }
-    PlainBGR32(Source + i, Dest + 4 * i, Count - i);
-}
-
 AVX2 void Avx2RGB565(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
     Convert16<0xFC00, 5>(Source, Dest, Count, Multiply(4, 0x2000));
@@ -101,7 +85,7 @@ AVX2 void Avx2BGR555(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 
 }  // namespace
 
-const ConverterSet Avx2Converters = {nullptr,    Avx2BGR32,  nullptr,    nullptr,
+const ConverterSet Avx2Converters = {nullptr,    nullptr,    nullptr,    nullptr,
                                      Avx2RGB565, Avx2BGR565, Avx2RGB555, Avx2BGR555};
 
 #endif
