@@ -32,6 +32,8 @@ const Layout Layouts[] = {
     {"BGR555", &ConverterSet::BGR555, ConvBGR555, 2, {0xC2, 0x28}, {0xFF, 0x7F}},
 };
 
+const char* const PathNames[] = {"Plain", "Sse2", "Ssse3", "Avx2"};
+
 const ConvertPath AllPaths[] = {ConvertPath::Plain, ConvertPath::Sse2, ConvertPath::Ssse3,
                                 ConvertPath::Avx2};
 
@@ -50,6 +52,12 @@ void ExpectEveryPixel(RowConverter Convert, const Layout& L, uint32_t Count, uin
 
 }  // namespace
 
+// Names the path in test output (found by argument-dependent lookup).
+static void PrintTo(ConvertPath Path, std::ostream* Out)
+{
+    *Out << PathNames[int(Path)];
+}
+
 // 5 pixels are all tail; 37 are blocks of every size used, then a tail.
 TEST(Convert, EveryLayoutGivesItsValuesOnEveryPath)
 {
@@ -57,7 +65,7 @@ TEST(Convert, EveryLayoutGivesItsValuesOnEveryPath)
         const ConverterSet* Set = ConvertersOf(Path);
         if (!Set)
             continue;
-        std::string Where = "path " + std::to_string(int(Path));
+        std::string Where = std::string(PathNames[int(Path)]) + " path,";
         for (const Layout& L : Layouts)
             for (uint32_t Count : {1u, 5u, 37u}) {
                 ExpectEveryPixel(Set->*L.Field, L, Count, 0x00123456, L.Of123456, Where);
@@ -123,7 +131,8 @@ TEST_P(BlockPath, MatchesThePlainLoopsAtEveryLengthAndOffset)
 {
     const ConverterSet* Set = ConvertersOf(GetParam());
     if (!Set)
-        GTEST_SKIP() << "this processor lacks the instructions of path " << int(GetParam());
+        GTEST_SKIP() << "this processor lacks the instructions of the "
+                     << PathNames[int(GetParam())] << " path";
     const ConverterSet* Plain = ConvertersOf(ConvertPath::Plain);
     std::mt19937 Random(12345);
     alignas(16) uint32_t Source[67 + 4];
@@ -146,8 +155,7 @@ TEST_P(BlockPath, MatchesThePlainLoopsAtEveryLengthAndOffset)
 
 std::string PathName(const testing::TestParamInfo<ConvertPath>& Info)
 {
-    const char* Names[] = {"Plain", "Sse2", "Ssse3", "Avx2"};
-    return Names[int(Info.param)];
+    return PathNames[int(Info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(Convert, BlockPath,
