@@ -1,85 +1,119 @@
+// The eight converters run the fastest path this processor has; the choice
+// is made once, on first use.
 #include "display/Convert.h"
 
-#include <cstring>
+#include <initializer_list>
+
+#include "display/ConvertPaths.h"
 
 namespace {
 
-inline uint32_t Red(uint32_t P) { return (P >> 16) & 0xFF; }
-inline uint32_t Green(uint32_t P) { return (P >> 8) & 0xFF; }
-inline uint32_t Blue(uint32_t P) { return P & 0xFF; }
+constexpr RowConverter ConverterSet::*Fields[] = {
+    &ConverterSet::RGB32,  &ConverterSet::BGR32,  &ConverterSet::RGB24,  &ConverterSet::BGR24,
+    &ConverterSet::RGB565, &ConverterSet::BGR565, &ConverterSet::RGB555, &ConverterSet::BGR555,
+};
 
-inline void Store16(uint8_t* Dest, uint32_t Value)
+const ConverterSet PlainConverters = {PlainRGB32,  PlainBGR32,  PlainRGB24,  PlainBGR24,
+                                      PlainRGB565, PlainBGR565, PlainRGB555, PlainBGR555};
+
+// A path's own converters over the full set of the path before it.
+ConverterSet Merge(ConverterSet Below, const ConverterSet& Own)
 {
-    Dest[0] = static_cast<uint8_t>(Value);
-    Dest[1] = static_cast<uint8_t>(Value >> 8);
+    for (auto Field : Fields)
+        if (Own.*Field)
+            Below.*Field = Own.*Field;
+    return Below;
+}
+
+bool Supports(ConvertPath Path)
+{
+#if defined(__x86_64__)
+    __builtin_cpu_init();
+    switch (Path) {
+    case ConvertPath::Plain:
+    case ConvertPath::Sse2: return true;
+    case ConvertPath::Ssse3: return __builtin_cpu_supports("ssse3");
+    case ConvertPath::Avx2: return __builtin_cpu_supports("avx2");
+    }
+    return false;
+#else
+    return Path == ConvertPath::Plain;
+#endif
+}
+
+struct AllPaths {
+    ConverterSet Sets[4];
+    AllPaths()
+    {
+        Sets[0] = PlainConverters;
+#if defined(__x86_64__)
+        Sets[1] = Merge(Sets[0], Sse2Converters);
+        Sets[2] = Merge(Sets[1], Ssse3Converters);
+        Sets[3] = Merge(Sets[2], Avx2Converters);
+#endif
+    }
+};
+
+const ConverterSet& Chosen()
+{
+    static const ConverterSet& Set = *ConvertersOf(BestConvertPath());
+    return Set;
 }
 
 }  // namespace
 
+const ConverterSet* ConvertersOf(ConvertPath Path)
+{
+    static const AllPaths Paths;
+    return Supports(Path) ? &Paths.Sets[static_cast<int>(Path)] : nullptr;
+}
+
+ConvertPath BestConvertPath()
+{
+    for (ConvertPath Path : {ConvertPath::Avx2, ConvertPath::Ssse3, ConvertPath::Sse2})
+        if (Supports(Path))
+            return Path;
+    return ConvertPath::Plain;
+}
+
 void ConvRGB32(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    std::memcpy(Dest, Source, size_t{Count} * 4);
+    Chosen().RGB32(Source, Dest, Count);
 }
 
 void ConvBGR32(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        uint32_t Out = Blue(P) << 16 | Green(P) << 8 | Red(P);
-        std::memcpy(Dest + 4 * i, &Out, 4);
-    }
+    Chosen().BGR32(Source, Dest, Count);
 }
 
 void ConvRGB24(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        Dest[3 * i] = static_cast<uint8_t>(Blue(P));
-        Dest[3 * i + 1] = static_cast<uint8_t>(Green(P));
-        Dest[3 * i + 2] = static_cast<uint8_t>(Red(P));
-    }
+    Chosen().RGB24(Source, Dest, Count);
 }
 
 void ConvBGR24(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        Dest[3 * i] = static_cast<uint8_t>(Red(P));
-        Dest[3 * i + 1] = static_cast<uint8_t>(Green(P));
-        Dest[3 * i + 2] = static_cast<uint8_t>(Blue(P));
-    }
+    Chosen().BGR24(Source, Dest, Count);
 }
 
 void ConvRGB565(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        Store16(Dest + 2 * i, (Red(P) >> 3) << 11 | (Green(P) >> 2) << 5 | Blue(P) >> 3);
-    }
+    Chosen().RGB565(Source, Dest, Count);
 }
 
 void ConvBGR565(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        Store16(Dest + 2 * i, (Blue(P) >> 3) << 11 | (Green(P) >> 2) << 5 | Red(P) >> 3);
-    }
+    Chosen().BGR565(Source, Dest, Count);
 }
 
 void ConvRGB555(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        Store16(Dest + 2 * i, (Red(P) >> 3) << 10 | (Green(P) >> 3) << 5 | Blue(P) >> 3);
-    }
+    Chosen().RGB555(Source, Dest, Count);
 }
 
 void ConvBGR555(const uint32_t* Source, uint8_t* Dest, uint32_t Count)
 {
-    for (uint32_t i = 0; i < Count; ++i) {
-        uint32_t P = Source[i];
-        Store16(Dest + 2 * i, (Blue(P) >> 3) << 10 | (Green(P) >> 3) << 5 | Red(P) >> 3);
-    }
+    Chosen().BGR555(Source, Dest, Count);
 }
 
 RowConverter SelectConverter(uint32_t Bits, uint32_t RedMask, uint32_t GreenMask,

@@ -22,7 +22,7 @@ struct DisplayState {
 } Display;
 
 struct Elapsed {
-    int32_t Seconds, Millis;
+    long Seconds, Millis;
 };
 
 // Two reads in succession: seconds from the first, milliseconds from the second.
@@ -30,7 +30,7 @@ Elapsed TimingElapsed()
 {
     uint32_t First = GetTickCount() - Display.TimingStart;
     uint32_t Second = GetTickCount() - Display.TimingStart;
-    return {int32_t(First / 1000), int32_t(Second % 1000)};
+    return {long(First / 1000), long(Second % 1000)};
 }
 
 int32_t Fail(const char* Reason)
@@ -48,9 +48,9 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
     if (!VideoOpen())
         return Fail(PlatformError());
     Display.VideoUp = true;
+    Display.WindowUp = true;  // a half-made window is closed all the same
     if (!WindowOpen(Title, Width, Height))
         return Fail(PlatformError());
-    Display.WindowUp = true;
     PixelFormat Format;
     if (!WindowPixelFormat(&Format))
         return Fail(PlatformError());
@@ -63,7 +63,7 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
     Display.TimingStart = GetTickCount();
     Elapsed Now = TimingElapsed();
     if (Display.TimingLog)
-        std::fprintf(Display.TimingLog, "Debut= <%d> : <%d>\n", Now.Seconds, Now.Millis);
+        std::fprintf(Display.TimingLog, "Debut= <%ld> : <%ld>\n", Now.Seconds, Now.Millis);
     return 1;
 }
 
@@ -78,7 +78,8 @@ int32_t UpdateDisplay(const uint32_t* Frame)
     }
     uint8_t* Back;
     int32_t Pitch;
-    if (!WindowLock(&Back, &Pitch))
+    // A display whose open failed has no converter to draw with.
+    if (!Display.Converter || !WindowLock(&Back, &Pitch))
         return 0;
     for (int32_t y = 0; y < Display.FrameHeight; ++y)
         Display.Converter(Frame + y * Display.FrameWidth, Back + y * Pitch,
@@ -95,12 +96,10 @@ void CloseDisplay()
         WindowClose();
     if (Display.VideoUp)
         VideoClose();
-    Display.WindowUp = Display.VideoUp = false;
     SetScreenSaver(true);
-    if (Display.TimingLog) {
+    if (Display.TimingLog)
         std::fclose(Display.TimingLog);
-        Display.TimingLog = nullptr;
-    }
+    Display = {};
     CloseLog();
 }
 
@@ -114,7 +113,7 @@ void DisplayWindowProc(const WindowEvent& Event)
             Elapsed Now = TimingElapsed();
             // "N\xB0" is "N°" in Windows-1252, as the timing log has always had it.
             if (Display.TimingLog)
-                std::fprintf(Display.TimingLog, "Effet N\xB0%d = <%d> : <%d>\n",
+                std::fprintf(Display.TimingLog, "Effet N\xB0%d = <%ld> : <%ld>\n",
                              Display.MarkCount, Now.Seconds, Now.Millis);
         } else if (Event.Value == KeyEscape) {
             DisplayWindowProc({WindowEventType::Close, 0});

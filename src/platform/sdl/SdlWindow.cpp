@@ -1,11 +1,16 @@
 // The real window: a desktop-fullscreen SDL window whose renderer scales the
-// picture by the largest whole factor that fits, centred on black.
+// picture by the largest whole factor that fits, centred on black, nearest
+// neighbour; the monitor's mode is never changed.
 #include <SDL.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/Window.h"
+
+static_assert(SDLK_ESCAPE == KeyEscape && SDLK_SPACE == KeySpace,
+              "SDL's key codes for Escape and Space are the window's own");
 
 namespace {
 
@@ -13,7 +18,7 @@ struct SdlDisplay {
     SDL_Window* Window = nullptr;
     SDL_Renderer* Renderer = nullptr;
     SDL_Texture* Texture = nullptr;
-    Uint32 Format = SDL_PIXELFORMAT_XRGB8888;
+    Uint32 Format = SDL_PIXELFORMAT_XRGB8888;  // the back buffer's
     std::string Error;
 } Sdl;
 
@@ -23,29 +28,56 @@ bool Fail(const char* What)
     return false;
 }
 
-}  // namespace
-
-bool VideoOpen()
+// True when SDL_VIDEODRIVER (a comma-separated list) names Driver.
+bool Requested(const char* Driver)
 {
-    // Without a display SDL quietly picks its offscreen driver and
-    // "succeeds"; that driver is used only when asked for by name.
-    if (!std::getenv("SDL_VIDEODRIVER") && !std::getenv("DISPLAY") &&
-        !std::getenv("WAYLAND_DISPLAY")) {
-        Sdl.Error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
-        return false;
+    const char* List = std::getenv("SDL_VIDEODRIVER");
+    while (List && *List) {
+        size_t Length = std::strcspn(List, ",");
+        if (Length == std::strlen(Driver) && SDL_strncasecmp(List, Driver, Length) == 0)
+            return true;
+        List += Length + (List[Length] == ',');
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return Fail("no display found");
-    return true;
+    return false;
 }
 
-bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
+struct Layout {
+    Uint32 Bits, Red, Green, Blue;
+    bool operator==(const Layout&) const = default;
+};
+
+// Bytes per pixel x 8 (SDL says 15 for the 5-5-5 layouts) and the masks of
+// the little-endian pixel value, which SDL gives in byte order for the
+// 24-bit layouts too.
+Layout LayoutOf(Uint32 Format)
+{
+    int Bpp;
+    Uint32 Alpha;
+    Layout L{SDL_BYTESPERPIXEL(Format) * 8u, 0, 0, 0};
+    if (!SDL_PixelFormatEnumToMasks(Format, &Bpp, &L.Red, &L.Green, &L.Blue, &Alpha))
+        return {};
+    return L;
+}
+
+// The window's own layout when it is one the demo can write, else XRGB8888.
+// Matched by masks, never by name: SDL names its 24-bit formats in the
+// reverse of their byte order.
+Uint32 BackBufferFormat(Uint32 WindowFormat)
+{
+    const Uint32 Writable[] = {SDL_PIXELFORMAT_XRGB8888, SDL_PIXELFORMAT_XBGR8888,
+                               SDL_PIXELFORMAT_RGB24,    SDL_PIXELFORMAT_BGR24,
+                               SDL_PIXELFORMAT_RGB565,   SDL_PIXELFORMAT_BGR565,
+                               SDL_PIXELFORMAT_XRGB1555, SDL_PIXELFORMAT_XBGR1555};
+    Layout Wanted = LayoutOf(WindowFormat);
+    for (Uint32 Format : Writable)
+        if (LayoutOf(Format) == Wanted)
+            return Format;
+    return SDL_PIXELFORMAT_XRGB8888;
+}
+
+bool CreateRenderer(int32_t Width, int32_t Height)
 {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    Sdl.Window = SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width,
-                                  Height, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (!Sdl.Window)
-        return Fail("can't create the window");
     Sdl.Renderer = SDL_CreateRenderer(Sdl.Window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!Sdl.Renderer)
         Sdl.Renderer = SDL_CreateRenderer(Sdl.Window, -1, 0);
@@ -53,21 +85,69 @@ bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
         return Fail("can't create the renderer");
     SDL_RenderSetLogicalSize(Sdl.Renderer, Width, Height);
     SDL_RenderSetIntegerScale(Sdl.Renderer, SDL_TRUE);
+    return true;
+}
+
+// Shown, restored and exposed make the window active; hidden and minimised
+// make it inactive. Focus plays no part: bare X servers never send it.
+bool Activation(const SDL_WindowEvent& e, WindowEvent* Event)
+{
+    switch (e.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_EXPOSED: *Event = {WindowEventType::Activate, 1}; return true;
+    case SDL_WINDOWEVENT_HIDDEN:
+    case SDL_WINDOWEVENT_MINIMIZED: *Event = {WindowEventType::Activate, 0}; return true;
+    case SDL_WINDOWEVENT_CLOSE: *Event = {WindowEventType::Close, 0}; return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+bool VideoOpen()
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return Fail("no display found");
+    // Without a display SDL quietly falls back to a driver that shows
+    // nothing and "succeeds"; those drivers serve only when asked for.
+    const char* Driver = SDL_GetCurrentVideoDriver();
+    if (Driver && (std::strcmp(Driver, "offscreen") == 0 || std::strcmp(Driver, "dummy") == 0) &&
+        !Requested(Driver)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        Sdl.Error = "no display found (neither DISPLAY nor WAYLAND_DISPLAY leads to one)";
+        return false;
+    }
+    return true;
+}
+
+// The window stays hidden until the renderer is made: an OpenGL renderer
+// replaces the window it is given, and a person (or a test) would otherwise
+// see one window appear and vanish before the real one.
+bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
+{
+    Sdl.Window = SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width,
+                                  Height, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+    if (!Sdl.Window)
+        return Fail("can't create the window");
+    if (!CreateRenderer(Width, Height))
+        return false;
+    Sdl.Format = BackBufferFormat(SDL_GetWindowPixelFormat(Sdl.Window));
     Sdl.Texture = SDL_CreateTexture(Sdl.Renderer, Sdl.Format, SDL_TEXTUREACCESS_STREAMING, Width,
                                     Height);
     if (!Sdl.Texture)
         return Fail("can't create the back buffer");
     SDL_ShowCursor(SDL_DISABLE);
+    SDL_ShowWindow(Sdl.Window);
     return true;
 }
 
 bool WindowPixelFormat(PixelFormat* Format)
 {
-    int Bpp;
-    Uint32 R, G, B, A;
-    if (!SDL_PixelFormatEnumToMasks(Sdl.Format, &Bpp, &R, &G, &B, &A))
+    Layout L = LayoutOf(Sdl.Format);
+    if (L.Bits == 0)
         return Fail("unknown pixel format");
-    *Format = {SDL_BYTESPERPIXEL(Sdl.Format) * 8u, R, G, B};
+    *Format = {L.Bits, L.Red, L.Green, L.Blue};
     return true;
 }
 
@@ -95,6 +175,7 @@ void WindowFlip()
     SDL_RenderPresent(Sdl.Renderer);
 }
 
+// SIGINT and SIGTERM reach us as SDL_QUIT, a close request like any other.
 bool WindowPollEvent(WindowEvent* Event)
 {
     SDL_Event e;
@@ -105,14 +186,8 @@ bool WindowPollEvent(WindowEvent* Event)
             *Event = {WindowEventType::KeyDown, static_cast<int32_t>(e.key.keysym.sym)};
             return true;
         case SDL_WINDOWEVENT:
-            switch (e.window.event) {
-            case SDL_WINDOWEVENT_SHOWN:
-            case SDL_WINDOWEVENT_RESTORED: *Event = {WindowEventType::Activate, 1}; return true;
-            case SDL_WINDOWEVENT_HIDDEN:
-            case SDL_WINDOWEVENT_MINIMIZED: *Event = {WindowEventType::Activate, 0}; return true;
-            case SDL_WINDOWEVENT_CLOSE: *Event = {WindowEventType::Close, 0}; return true;
-            default: break;
-            }
+            if (Activation(e.window, Event))
+                return true;
             break;
         default: break;
         }
@@ -133,10 +208,14 @@ void WindowClose()
     Sdl.Window = nullptr;
 }
 
+// Ending the video system lets the screen saver run again; switching it on
+// afterwards finds nothing left to do.
 void VideoClose()
 {
-    if (SDL_WasInit(SDL_INIT_VIDEO))
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        SDL_EnableScreenSaver();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
 }
 
 void SetScreenSaver(bool Enabled)

@@ -1,0 +1,116 @@
+#include "Desktop.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+void Redirect(int Fd, const std::string& File)
+{
+    int Target = open(File.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(Target, Fd);
+    close(Target);
+}
+
+}  // namespace
+
+void StartChild(RunningChild* Child, const std::string& Folder, const std::function<int()>& Body)
+{
+    std::fflush(nullptr);
+    Child->Pid = fork();
+    if (Child->Pid == 0) {
+        Redirect(1, Child->Output.Path + "/stdout");
+        Redirect(2, Child->Output.Path + "/stderr");
+        if (chdir(Folder.c_str()) != 0)
+            _exit(125);
+        std::exit(Body());
+    }
+}
+
+ChildResult WaitForChild(RunningChild* Child, int TimeoutMs)
+{
+    using Clock = std::chrono::steady_clock;
+    auto Deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
+    int WaitStatus = 0;
+    while (waitpid(Child->Pid, &WaitStatus, WNOHANG) == 0) {
+        if (Clock::now() > Deadline) {
+            kill(Child->Pid, SIGKILL);
+            waitpid(Child->Pid, &WaitStatus, 0);
+            return {-2, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    int Code = WIFEXITED(WaitStatus) ? WEXITSTATUS(WaitStatus) : -1;
+    return {Code, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
+}
+
+int RunCommand(const std::string& Command, std::string* Output)
+{
+    FILE* Pipe = popen(Command.c_str(), "r");
+    if (!Pipe)
+        return -1;
+    std::string Text;
+    char Buffer[4096];
+    for (size_t Got; (Got = std::fread(Buffer, 1, sizeof Buffer, Pipe)) > 0;)
+        Text.append(Buffer, Got);
+    int Result = pclose(Pipe);
+    if (Output)
+        *Output = Text;
+    return WIFEXITED(Result) ? WEXITSTATUS(Result) : -1;
+}
+
+bool WaitForNoWindow(const char* Title, int TimeoutSeconds)
+{
+    std::string Command = std::string("xdotool search --onlyvisible --name '^") + Title +
+                          "$' >/dev/null 2>&1";
+    auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TimeoutSeconds);
+    while (RunCommand(Command) == 0)
+        if (std::chrono::steady_clock::now() > Deadline)
+            return false;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return true;
+}
+
+unsigned long WaitForWindow(const char* Title, int TimeoutSeconds)
+{
+    std::string Ids;
+    std::string Command = "timeout " + std::to_string(TimeoutSeconds) +
+                          " xdotool search --sync --onlyvisible --name '^" + Title + "$' 2>/dev/null";
+    if (RunCommand(Command, &Ids) != 0)
+        return 0;
+    return std::strtoul(Ids.c_str(), nullptr, 10);
+}
+
+bool RequestClose(unsigned long Window)
+{
+    Display* X = XOpenDisplay(nullptr);
+    if (!X)
+        return false;
+    XEvent Event{};
+    Event.xclient.type = ClientMessage;
+    Event.xclient.window = Window;
+    Event.xclient.message_type = XInternAtom(X, "WM_PROTOCOLS", False);
+    Event.xclient.format = 32;
+    Event.xclient.data.l[0] = long(XInternAtom(X, "WM_DELETE_WINDOW", False));
+    Event.xclient.data.l[1] = CurrentTime;
+    int Sent = XSendEvent(X, Window, False, NoEventMask, &Event);
+    XCloseDisplay(X);
+    return Sent != 0;
+}
+
+bool FocusWindow(unsigned long Window, int TimeoutSeconds)
+{
+    return RunCommand("timeout " + std::to_string(TimeoutSeconds) + " xdotool windowfocus --sync " +
+                      std::to_string(Window) + " 2>/dev/null") == 0;
+}

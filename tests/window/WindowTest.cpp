@@ -1,0 +1,236 @@
+// The demo in a real window on an X server (ctest runs these under Xvfb at
+// depths 24 and 16): what the screen shows, the keys, a close request and the
+// termination signals, each in a child process, as a person would see them.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <bit>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "Desktop.h"
+#include "Xwd.h"
+#include "log/Log.h"
+#include "platform/Clock.h"
+#include "runtime/MainLoop.h"
+#include "runtime/Screen.h"
+
+namespace {
+
+const char ClosingLine[] = "|        FIN   D U   F I C H I E R   D E   L O G         |\n";
+constexpr int Width = 640, Height = 480;
+constexpr int WaitMs = 30000;
+
+#define NEEDS_X_DISPLAY()                                                                 \
+    if (!std::getenv("DISPLAY"))                                                          \
+    GTEST_SKIP() << "no X display: ctest runs these tests under Xvfb"
+
+// A fresh folder to run the demo in, with the pictures and the tune where the
+// build has made them, so that a demo which loads them still runs until the
+// test ends it.
+struct DemoFolder : TempDir {
+    DemoFolder()
+    {
+        namespace fs = std::filesystem;
+        for (const char* Name : {"Data", "Brumalid.mp3"})
+            if (fs::exists(fs::path(VORLUNE_BUILD_DIR) / Name))
+                fs::create_symlink(fs::path(VORLUNE_BUILD_DIR) / Name, fs::path(Path) / Name);
+    }
+};
+
+// A hash of the position: a pixel out of place or channels out of order show.
+uint32_t PatternPixel(int x, int y)
+{
+    uint32_t Hash = uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u * 65537u;
+    return (Hash ^ Hash >> 15) & 0xFFFFFF;
+}
+
+// Shows the pattern through the display's real present path until Escape.
+int ShowPattern()
+{
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    OpenLog("LogDemo.txt");
+    CreateScreen("Vorlune", Width, Height, 0);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            MainScreen->Pixels[y * Width + x] = PatternPixel(x, y);
+    for (;;) {
+        PresentScreen();
+        Sleep(15);
+    }
+}
+
+// The whole demo; says so on stdout when it reaches its own end.
+int PlayDemo()
+{
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    int Code = DemoMain();
+    std::printf("the demo ran to its end\n");
+    return Code;
+}
+
+// The bits a display of the shot's depth keeps of an 8-bit channel.
+uint32_t Reduced(uint32_t Channel, uint32_t Mask)
+{
+    return Channel >> (8 - std::popcount(Mask));
+}
+
+uint32_t Field(uint32_t Pixel, uint32_t Mask)
+{
+    return (Pixel & Mask) >> std::countr_zero(Mask);
+}
+
+// "" when the shot shows Frame as the display's depth can, else the first
+// difference and the number of differing pixels.
+std::string Difference(const Screenshot& Shot, uint32_t (*Frame)(int, int))
+{
+    if (Shot.Width != Width || Shot.Height != Height)
+        return "the screen is " + std::to_string(Shot.Width) + " x " + std::to_string(Shot.Height);
+    std::string First;
+    int Count = 0;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            uint32_t Want = Frame(x, y), Got = Shot.Pixels[size_t(y) * Width + x];
+            bool Same = Field(Got, Shot.RedMask) == Reduced(Want >> 16 & 0xFF, Shot.RedMask) &&
+                        Field(Got, Shot.GreenMask) == Reduced(Want >> 8 & 0xFF, Shot.GreenMask) &&
+                        Field(Got, Shot.BlueMask) == Reduced(Want & 0xFF, Shot.BlueMask);
+            if (!Same && Count++ == 0) {
+                char Text[96];
+                std::snprintf(Text, sizeof Text, "pixel (%d, %d) is %#x, the frame has %#06x", x,
+                              y, Got, Want);
+                First = Text;
+            }
+        }
+    return Count ? First + " (" + std::to_string(Count) + " pixels differ)" : "";
+}
+
+// Polls the screen until it shows Frame; the last difference when it never does.
+std::string WaitForPicture(uint32_t (*Frame)(int, int))
+{
+    auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitMs);
+    std::string Last;
+    while (std::chrono::steady_clock::now() < Deadline) {
+        Last = Difference(CaptureRoot(), Frame);
+        if (Last.empty())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return Last;
+}
+
+// Starts Body and waits until its window is up and has the keyboard focus;
+// the window is mapped once and for good, so keys sent from then on reach
+// it. The window of the run before must be gone first, or it could be taken
+// for this one.
+void StartWithWindow(RunningChild* Child, const TempDir& Folder, const std::function<int()>& Body,
+                     unsigned long* Window)
+{
+    ASSERT_TRUE(WaitForNoWindow("Vorlune", WaitMs / 1000)) << "an earlier run's window stays";
+    StartChild(Child, Folder.Path, Body);
+    *Window = WaitForWindow("Vorlune", WaitMs / 1000);
+    ASSERT_NE(*Window, 0u) << "no window appeared";
+    ASSERT_TRUE(FocusWindow(*Window, WaitMs / 1000)) << "the window never took the focus";
+}
+
+// Ended at once, from inside the present, with code 0 and the log closed.
+void ExpectEndedAtOnce(const ChildResult& Run, const TempDir& Folder)
+{
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Stderr;
+    EXPECT_EQ(Run.Stdout, "") << "the run was not cut short";
+    std::string Log = Folder.Read("LogDemo.txt");
+    EXPECT_EQ(CountOf(Log, ClosingLine), 1) << "LogDemo.txt was not closed:\n" << Log;
+}
+
+// The "Debut" line, then Marks marks numbered from 1, in time order, each
+// line ended by a line feed.
+void ExpectTimingLog(const std::string& Text, int Marks)
+{
+    std::istringstream Lines(Text);
+    std::string Line;
+    long Seconds, Millis, Last = 0;
+    char Extra;
+    ASSERT_TRUE(std::getline(Lines, Line)) << "VantuTimer.txt is empty";
+    EXPECT_EQ(std::sscanf(Line.c_str(), "Debut= <0> : <%ld>%c", &Millis, &Extra), 1) << Line;
+    for (int k = 1; k <= Marks; ++k) {
+        ASSERT_TRUE(std::getline(Lines, Line)) << "mark " << k << " is missing:\n" << Text;
+        std::string Format = "Effet N\xB0" + std::to_string(k) + " = <%ld> : <%ld>%c";
+        ASSERT_EQ(std::sscanf(Line.c_str(), Format.c_str(), &Seconds, &Millis, &Extra), 2) << Line;
+        EXPECT_TRUE(Millis >= 0 && Millis < 1000) << Line;
+        EXPECT_LE(Last, Seconds * 1000 + Millis) << "marks out of time order:\n" << Text;
+        Last = Seconds * 1000 + Millis;
+    }
+    EXPECT_FALSE(std::getline(Lines, Line)) << "more lines than marks:\n" << Text;
+    EXPECT_EQ(Text.back(), '\n');
+}
+
+}  // namespace
+
+TEST(RealWindow, ShowsTheFrameExactlyAtTheScreensDepth)
+{
+    NEEDS_X_DISPLAY();
+    DemoFolder Folder;
+    RunningChild Child;
+    unsigned long Window;
+    StartWithWindow(&Child, Folder, ShowPattern, &Window);
+    EXPECT_EQ(WaitForPicture(PatternPixel), "") << "the screen never showed the frame";
+    EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
+    ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
+}
+
+TEST(RealWindow, SpaceMarksTheTimingLogAndEscapeEnds)
+{
+    NEEDS_X_DISPLAY();
+    DemoFolder Folder;
+    RunningChild Child;
+    unsigned long Window;
+    StartWithWindow(&Child, Folder, PlayDemo, &Window);
+    EXPECT_EQ(RunCommand("xdotool key space a space space Escape"), 0);
+    ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
+    ExpectTimingLog(Folder.Read("VantuTimer.txt"), 3);
+}
+
+TEST(RealWindow, CloseRequestEndsAtOnce)
+{
+    NEEDS_X_DISPLAY();
+    DemoFolder Folder;
+    RunningChild Child;
+    unsigned long Window;
+    StartWithWindow(&Child, Folder, PlayDemo, &Window);
+    EXPECT_TRUE(RequestClose(Window));
+    ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
+    ExpectTimingLog(Folder.Read("VantuTimer.txt"), 0);
+}
+
+TEST(RealWindow, TerminationSignalsEndLikeACloseRequest)
+{
+    NEEDS_X_DISPLAY();
+    for (int Signal : {SIGTERM, SIGINT}) {
+        DemoFolder Folder;
+        RunningChild Child;
+        unsigned long Window;
+        StartWithWindow(&Child, Folder, PlayDemo, &Window);
+        kill(Child.Pid, Signal);
+        ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
+        ExpectTimingLog(Folder.Read("VantuTimer.txt"), 0);
+    }
+}
+
+TEST(NoDisplay, EndsWithCodeOneAndSaysSo)
+{
+    DemoFolder Folder;
+    RunningChild Child;
+    StartChild(&Child, Folder.Path, [] {
+        for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+            unsetenv(Name);
+        return DemoMain();
+    });
+    ChildResult Run = WaitForChild(&Child, WaitMs);
+    EXPECT_EQ(Run.ExitCode, 1);
+    EXPECT_NE(Run.Stderr.find("no display found"), std::string::npos) << Run.Stderr;
+    EXPECT_NE(Folder.Read("LogDemo.txt").find("Error!! Can't initialize the display\n"),
+              std::string::npos);
+}
