@@ -75,17 +75,4 @@ TEST_F(SwitchOffTest, LineShrinksFourteenPixelsAtEachEndThenTheViewIsBlack)
     EXPECT_TRUE(GuardsIntact());
 }
 
-TEST_F(SwitchOffTest, StartsAgainFromAFullLineOnANewFirstCall)
-{
-    CallAfter(SwitchOff, 0);
-    for (int i = 0; i < 5; ++i)
-        CallAfter(SwitchOff, 60);
-    // The effect restarts the EffectTimer itself on its first call.
-    Step = 0;
-    EXPECT_EQ(CallAfter(SwitchOff, 0), 0);
-    EXPECT_TRUE(ViewIs(White));
-    EXPECT_EQ(CallAfter(SwitchOff, 60), 0);
-    EXPECT_TRUE(ViewIs(0, 0, 639));
-}
-
 }  // namespace
