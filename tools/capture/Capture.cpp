@@ -54,12 +54,12 @@ void ShowProgress()
                  Wall > 0 ? Virtual / Wall : 0.0);
 }
 
-void AfterEffectCall(uint8_t Slot, int32_t)
+void AfterEffectCall(uint8_t Slot, int32_t Result)
 {
     Capture.Slot = Slot;
     uint32_t Call = ++Capture.Calls[Slot];
     const CaptureOptions& O = Capture.Options;
-    if (O.FramesDir.empty() || !O.Slots[Slot] || Call < O.FirstCall || Call > O.LastCall)
+    if (O.FramesDir.empty() || !O.Slots[Slot] || !CallChosen(O, Call, Result == 1))
         return;
     char Name[32];
     std::snprintf(Name, sizeof Name, "/s%02u-c%06u.ppm", unsigned(Slot), Call);

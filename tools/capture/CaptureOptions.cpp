@@ -13,7 +13,8 @@ const char CaptureUsage[] =
     "  --frames DIR         the frame buffer after chosen effect calls, as\n"
     "                       DIR/sSS-cCCCCC.ppm; needs --slots and --calls\n"
     "  --slots LIST         slots for --frames, e.g. 0,3,9-11\n"
-    "  --calls RANGE        call numbers for --frames, from 1, e.g. 1-3, 7, 100-\n"
+    "  --calls LIST         call numbers for --frames, from 1, e.g. 1-3,7,100-;\n"
+    "                       last is the call that ends the slot\n"
     "  --png DIR            a PNG of the display every N presents; needs --every\n"
     "  --every N\n"
     "  --start-tick T       start the tick counter at T (e.g. 4294957296)\n"
@@ -80,6 +81,19 @@ bool ParseSlots(const std::string& List, std::vector<bool>* Slots)
     });
 }
 
+bool ParseCalls(const std::string& List, CaptureOptions* O)
+{
+    return ForEachItem(List, [&](const std::string& Item) {
+        if (Item == "last")
+            return (O->LastCall = true);
+        uint64_t First, Last;
+        if (!ParseRange(Item, std::numeric_limits<uint32_t>::max(), &First, &Last) || First < 1)
+            return false;
+        O->Calls.push_back({uint32_t(First), uint32_t(Last)});
+        return true;
+    });
+}
+
 bool ParseKeys(const std::string& List, std::vector<ScriptedKey>* Keys)
 {
     return ForEachItem(List, [&](const std::string& Item) {
@@ -104,7 +118,7 @@ bool ParseKeys(const std::string& List, std::vector<ScriptedKey>* Keys)
 
 bool ParseValue(const std::string& Option, const std::string& Value, CaptureOptions* O)
 {
-    uint64_t N, M;
+    uint64_t N;
     if (Option == "--video")
         return !(O->VideoPath = Value).empty();
     if (Option == "--scale")
@@ -114,8 +128,7 @@ bool ParseValue(const std::string& Option, const std::string& Value, CaptureOpti
     if (Option == "--slots")
         return ParseSlots(Value, &O->Slots);
     if (Option == "--calls")
-        return ParseRange(Value, std::numeric_limits<uint32_t>::max(), &N, &M) && N >= 1 &&
-               (O->FirstCall = uint32_t(N), O->LastCall = uint32_t(M), true);
+        return ParseCalls(Value, O);
     if (Option == "--png")
         return !(O->PngDir = Value).empty();
     if (Option == "--every")
@@ -157,7 +170,7 @@ bool ParseCaptureOptions(int argc, char** argv, CaptureOptions* O, std::string* 
             return false;
         }
     }
-    if (!O->FramesDir.empty() && (!SlotChosen(*O) || O->LastCall == 0)) {
+    if (!O->FramesDir.empty() && (!SlotChosen(*O) || (O->Calls.empty() && !O->LastCall))) {
         *Error = "--frames needs --slots and --calls";
         return false;
     }
@@ -166,6 +179,16 @@ bool ParseCaptureOptions(int argc, char** argv, CaptureOptions* O, std::string* 
         return false;
     }
     return true;
+}
+
+bool CallChosen(const CaptureOptions& O, uint32_t Call, bool Finishing)
+{
+    if (Finishing && O.LastCall)
+        return true;
+    for (const CallRange& Range : O.Calls)
+        if (Call >= Range.First && Call <= Range.Last)
+            return true;
+    return false;
 }
 
 bool CanWriteFile(const std::string& Path)

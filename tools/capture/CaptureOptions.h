@@ -12,12 +12,17 @@ struct ScriptedKey {
     int32_t Value;
 };
 
+struct CallRange {
+    uint32_t First, Last;  // inclusive, counted from 1
+};
+
 struct CaptureOptions {
     std::string VideoPath;          // --video
     int Scale = 2;                  // --scale
     std::string FramesDir;          // --frames
     std::vector<bool> Slots = std::vector<bool>(16);  // --slots
-    uint32_t FirstCall = 1, LastCall = 0;             // --calls, counted from 1
+    std::vector<CallRange> Calls;   // --calls
+    bool LastCall = false;          // --calls ...,last: the call that ends the slot
     std::string PngDir;             // --png
     uint32_t Every = 0;             // --every
     uint32_t StartTick = 0;         // --start-tick
@@ -29,6 +34,9 @@ extern const char CaptureUsage[];
 
 // False with a message in Error when the command line is not understood.
 bool ParseCaptureOptions(int argc, char** argv, CaptureOptions* Options, std::string* Error);
+
+// Whether --frames wants the frame after this call of a chosen slot.
+bool CallChosen(const CaptureOptions& Options, uint32_t Call, bool Finishing);
 
 // Whether a file can be created at Path (it is removed again).
 bool CanWriteFile(const std::string& Path);
