@@ -71,6 +71,19 @@ int RunWatched()
 }
 
 // The pictures and tune that make-assets wrote into the build folder.
+// The length of an MP3 file as ffprobe reads it; 0 when it can't.
+double Mp3Seconds(const std::string& Path)
+{
+    FILE* Probe = popen(("ffprobe -v error -show_entries format=duration -of csv=p=0 '" + Path + "'").c_str(), "r");
+    double Seconds = 0;
+    if (Probe) {
+        if (std::fscanf(Probe, "%lf", &Seconds) != 1)
+            Seconds = 0;
+        pclose(Probe);
+    }
+    return Seconds;
+}
+
 void CopyGeneratedAssets(const std::string& Folder)
 {
     namespace fs = std::filesystem;
@@ -130,6 +143,11 @@ TEST_P(DemoEnd, PlaysToTheSwitchOffAndReportsItsVirtualDuration)
     const std::string Log = Dir.Read("LogDemo.txt");
     EXPECT_EQ(CountOf(Log, ClosingLine), 1);
     EXPECT_EQ(Log.substr(Log.size() - 59), std::string(58, '+').replace(1, 56, 56, '-') + "\n");
+
+    if (GetParam()) {
+        // The tune outlasts the demo by ten seconds, to end after it musically.
+        EXPECT_GE(Mp3Seconds(Dir.Path + "/Brumalid.mp3"), double(TotalUs) / 1e6 + 10.0);
+    }
 
     char Seconds[32];
     std::snprintf(Seconds, sizeof Seconds, "%.3f", double(TotalUs) / 1e6);

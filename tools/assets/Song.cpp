@@ -284,24 +284,25 @@ void WriteSection(Writer& W)
 
 }  // namespace
 
-// Bars at 120 beats a minute: 0-6 s the loading screen, 6-36 the words,
-// 36-44 the doors, 44-70 the plasma, 70-102 the snow, 102-126 the blobs,
-// 126-130 the fade, 130-198 the raster bars, 198-248 the greetings, then
-// the switch-off and the last chord.
+// Bars at 120 beats a minute, laid on the demo as it plays (the tune starts
+// 2.5 s in): 0-6 s the loading screen, 6-34 the words, 34-44 the doors and
+// the flash, 44-68 the plasma, 68-102 the snow, 102-126 the blobs, 126-130
+// the fade, 130-190 the raster bars, 190-232 the greetings, then the
+// switch-off and a farewell that outlasts the demo by ten seconds.
 const std::vector<Section>& Arrangement()
 {
     static const std::vector<Section> Sections = {
         {Mood::Dawn, 3, 0, "Amadd9", ""},
-        {Mood::Words, 15, 0, "Am Am F F C C G G Am Am F F Dm E E", ""},
-        {Mood::Doors, 4, 0, "F G Esus4 E", ""},
-        {Mood::Plasma, 13, 0, "Am F C G", "E"},
-        {Mood::Snow, 16, 0, "Dm Bb F C Dm Bb C E", ""},
+        {Mood::Words, 14, 0, "Am Am F F C C G G Am Am F F Dm E", ""},
+        {Mood::Doors, 5, 0, "F G Esus4 E", "E"},
+        {Mood::Plasma, 12, 0, "Am F C G", "E"},
+        {Mood::Snow, 17, 0, "Dm Bb F C Dm Bb C E", "E"},
         {Mood::Blobs, 12, 0, "Fmaj7 Fmaj7 Em7 Em7 Dm7 Dm7 Am Am Fmaj7 G Am Am", ""},
         {Mood::Breath, 2, 0, "Fmaj7 E", ""},
-        {Mood::Raster, 17, 0, "Am F C G", "E"},
-        {Mood::Raster, 17, 2, "Am F C G", "G"},
-        {Mood::Greetings, 25, 2, "C G Am F", "G"},
-        {Mood::Farewell, 3, 2, "F G C", ""},
+        {Mood::Raster, 15, 0, "Am F C G", "E"},
+        {Mood::Raster, 15, 2, "Am F C G", "G"},
+        {Mood::Greetings, 21, 2, "C G Am F", "G"},
+        {Mood::Farewell, 4, 2, "F G C", "C"},
     };
     return Sections;
 }
