@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -23,6 +24,14 @@ void Redirect(int Fd, const std::string& File)
 }
 
 }  // namespace
+
+DemoFolder::DemoFolder()
+{
+    namespace fs = std::filesystem;
+    for (const char* Name : {"Data", "Brumalid.mp3"})
+        if (fs::exists(fs::path(VORLUNE_BUILD_DIR) / Name))
+            fs::create_symlink(fs::path(VORLUNE_BUILD_DIR) / Name, fs::path(Path) / Name);
+}
 
 void StartChild(RunningChild* Child, const std::string& Folder, const std::function<int()>& Body)
 {

@@ -8,6 +8,13 @@
 
 #include "support/Child.h"
 
+// A fresh folder to run the demo in, with the pictures and the tune where the
+// build has made them, so that a demo which loads them still runs until the
+// test ends it.
+struct DemoFolder : TempDir {
+    DemoFolder();
+};
+
 // A program piece running in a child process, in its own folder.
 struct RunningChild {
     pid_t Pid = -1;

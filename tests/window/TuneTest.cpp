@@ -99,10 +99,7 @@ TEST(RealWindow, TheTuneStartsWithTheEffects)
 {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "no X display: ctest runs these tests under Xvfb";
-    TempDir Folder;
-    for (const char* Name : {"Data", "Brumalid.mp3"})
-        std::filesystem::create_symlink(std::filesystem::path(VORLUNE_BUILD_DIR) / Name,
-                                        std::filesystem::path(Folder.Path) / Name);
+    DemoFolder Folder;
     ASSERT_TRUE(WaitForNoWindow("Vorlune", 30));
     RunningChild Child;
     StartChild(&Child, Folder.Path, [&] {
@@ -124,10 +121,7 @@ TEST(RealWindow, WithoutAnAudioDeviceTheDemoRunsSilent)
 {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "no X display: ctest runs these tests under Xvfb";
-    TempDir Folder;
-    for (const char* Name : {"Data", "Brumalid.mp3"})
-        std::filesystem::create_symlink(std::filesystem::path(VORLUNE_BUILD_DIR) / Name,
-                                        std::filesystem::path(Folder.Path) / Name);
+    DemoFolder Folder;
     ASSERT_TRUE(WaitForNoWindow("Vorlune", 30));
     RunningChild Child;
     StartChild(&Child, Folder.Path, [&] {

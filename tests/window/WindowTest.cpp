@@ -29,19 +29,6 @@ constexpr int WaitMs = 30000;
     if (!std::getenv("DISPLAY"))                                                          \
     GTEST_SKIP() << "no X display: ctest runs these tests under Xvfb"
 
-// A fresh folder to run the demo in, with the pictures and the tune where the
-// build has made them, so that a demo which loads them still runs until the
-// test ends it.
-struct DemoFolder : TempDir {
-    DemoFolder()
-    {
-        namespace fs = std::filesystem;
-        for (const char* Name : {"Data", "Brumalid.mp3"})
-            if (fs::exists(fs::path(VORLUNE_BUILD_DIR) / Name))
-                fs::create_symlink(fs::path(VORLUNE_BUILD_DIR) / Name, fs::path(Path) / Name);
-    }
-};
-
 // A hash of the position: a pixel out of place or channels out of order show.
 uint32_t PatternPixel(int x, int y)
 {
