@@ -14,6 +14,6 @@ void BlurPass(Image* Word);
 // The same pass, row by row with a few rows interleaved: the reference, and
 // the path where the wide one can't run.
 void BlurPassPlain(Image* Word);
-// The same pass sixteen rows at a time with AVX2; false, with the picture
-// untouched, where the processor lacks it or a row is too long for it.
+// The same pass many rows at a time with AVX2; false, with the picture
+// untouched, where the processor lacks it.
 bool BlurPassWide(Image* Word);
