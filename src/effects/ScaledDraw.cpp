@@ -63,7 +63,7 @@ void DrawRows(const ScaledDraw& D, uint32_t Key)
     float SY = Advance(D.StepY, FirstRow, Src->Height);
     for (int64_t i = FirstRow; i < EndRow; ++i) {
         const uint8_t* SrcRow = Src->Data + size_t(SourceIndex(SY, Src->Height)) * Src->Width * 3;
-        uint32_t* Out = MainScreen->Pixels + (D.Top + i) * ScreenW + D.Left + FirstCol;
+        uint32_t* Out = MainScreen->Pixels + (D.Top + i) * ScreenW + (D.Left + FirstCol);
         for (size_t j = 0; j < SourceOffset.size(); ++j) {
             const uint32_t Pixel = PixelAt(SrcRow + SourceOffset[j]);
             if (!Keyed || Pixel != Key)
