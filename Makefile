@@ -30,7 +30,7 @@ video: build
 	cd $(BUILD) && ./vorlune-capture --video $(CURDIR)/vorlune.mp4
 
 bench: build
-	@for b in $(BUILD)/bench/vorlune-bench-*; do echo "== $$b"; "$$b" || exit 1; done
+	@bench/run-all $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

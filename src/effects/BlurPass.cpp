@@ -60,7 +60,7 @@ constexpr int32_t BandRows = 4;
 
 }  // namespace
 
-void BlurPass(Image* Word)
+void BlurPassPlain(Image* Word)
 {
     const int64_t RowBytes = int64_t{Word->Width} * 3;
     const int32_t EndRow = Word->Height - 1;
@@ -69,4 +69,10 @@ void BlurPass(Image* Word)
         BlurBand<BandRows>(Word->Data + y * RowBytes, RowBytes);
     for (; y < EndRow; ++y)
         BlurBand<1>(Word->Data + y * RowBytes, RowBytes);
+}
+
+void BlurPass(Image* Word)
+{
+    if (!BlurPassWide(Word))
+        BlurPassPlain(Word);
 }

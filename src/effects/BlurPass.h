@@ -10,3 +10,10 @@ struct Image;
 // the pass (left, above) are used at once; rows 0 and H - 1 and bytes 0,
 // 3W - 2 and 3W - 1 of every row are kept.
 void BlurPass(Image* Word);
+
+// The same pass, row by row with a few rows interleaved: the reference, and
+// the path where the wide one can't run.
+void BlurPassPlain(Image* Word);
+// The same pass many rows at a time with AVX2; false, with the picture
+// untouched, where the processor lacks it.
+bool BlurPassWide(Image* Word);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "effects/Effects.h"
 #include "image/Image.h"
@@ -118,21 +119,32 @@ int32_t RunTimeline()
     return 1;
 }
 
+// One cell of the disc, at squared distance D2 from its centre.
+uint32_t DiscEntry(int32_t D2)
+{
+    const float R = float(std::sqrt(double(D2)));
+    if (!(R <= 128.0))
+        return 0;
+    float V = float(160.0 * std::cos(double(R) * double(3.1415927f) * double(0.0078125f)) + 160.0);
+    if (V > 255.0)
+        V = 255.0f;
+    return uint32_t(TruncToInt32(V)) * 0x010101u;
+}
+
 }  // namespace
 
+// A cell depends only on DX * DX + DY * DY, which takes far fewer values
+// than there are cells: each is worked out once.
 void BuildLightTable()
 {
+    constexpr uint32_t Unknown = 0xFFFFFFFF;  // no entry has a top byte
+    std::vector<uint32_t> ByD2(2 * 128 * 128 + 1, Unknown);
     for (int32_t Row = 0; Row < LightSize; ++Row)
         for (int32_t Col = 0; Col < LightSize; ++Col) {
             const int32_t DX = Col - 128, DY = Row - 128;
-            const float R = float(std::sqrt(double(DX * DX + DY * DY)));
-            uint32_t Entry = 0;
-            if (R <= 128.0) {
-                float V = float(160.0 * std::cos(double(R) * double(3.1415927f) * double(0.0078125f)) + 160.0);
-                if (V > 255.0)
-                    V = 255.0f;
-                Entry = uint32_t(TruncToInt32(V)) * 0x010101u;
-            }
+            uint32_t& Entry = ByD2[size_t(DX * DX + DY * DY)];
+            if (Entry == Unknown)
+                Entry = DiscEntry(DX * DX + DY * DY);
             Light.LightTable[Row * LightSize + Col] = Entry;
         }
 }

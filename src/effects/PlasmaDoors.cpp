@@ -3,6 +3,7 @@
 // timeline brings white flashes, a framed miniature and a fade to black.
 #include "effects/PlasmaDoors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -56,9 +57,20 @@ void FillPixelTable(PixelTable& Table, float Divisor)
 }
 
 PixelTable SumPixels;
+
+// The cosine indices are bytes, so the picture repeats every 256 columns
+// (c += 1, d += 3) and every 256 rows (a += 2, b += 1): those are copied.
+constexpr int32_t Period = 256;
+
 // c and d restart at every row, so the column half of the sum is the same
-// for all rows; one entry per view column.
-int32_t ColumnSum[1 << 16];
+// for all rows; one entry per column of the first period.
+int32_t ColumnSum[Period];
+
+void CopyRepeats(uint32_t* Row, int32_t VW)
+{
+    for (int32_t x = Period; x < VW; x += Period)
+        std::copy_n(Row + x - Period, std::min(Period, VW - x), Row + x);
+}
 
 // Draws the plasma and returns the row index a as the last row left it.
 uint8_t DrawPlasma()
@@ -66,14 +78,20 @@ uint8_t DrawPlasma()
     const int32_t VW = MainScreen->ViewWidth, VH = MainScreen->ViewHeight;
     FillPixelTable(SumPixels, Plasma.PlasmaDivisor);
     uint8_t C = Plasma.ColPhaseA, D = Plasma.ColPhaseB;
-    for (int32_t x = 0; x < VW; ++x, C += 1, D += 3)
+    const int32_t Columns = std::min(VW, Period);
+    for (int32_t x = 0; x < Columns; ++x, C += 1, D += 3)
         ColumnSum[x] = CosTable[C] + CosTable[D];
     uint8_t A = Plasma.RowPhaseA, B = Plasma.RowPhaseB;
     for (int32_t y = 0; y < VH; ++y, A += 2, B += 1) {
-        const int32_t RowSum = CosTable[A] + CosTable[B];
         uint32_t* Row = DrawOrigin + size_t(y) * VW;
-        for (int32_t x = 0; x < VW; ++x)
+        if (y >= Period) {
+            std::copy_n(Row - size_t(Period) * VW, VW, Row);
+            continue;
+        }
+        const int32_t RowSum = CosTable[A] + CosTable[B];
+        for (int32_t x = 0; x < Columns; ++x)
             Row[x] = SumPixels.At(RowSum + ColumnSum[x]);
+        CopyRepeats(Row, VW);
     }
     return A;
 }

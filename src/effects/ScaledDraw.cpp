@@ -1,6 +1,7 @@
 #include "effects/ScaledDraw.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "image/Image.h"
 #include "runtime/Numbers.h"
@@ -50,19 +51,23 @@ void DrawRows(const ScaledDraw& D, uint32_t Key)
     if (FirstCol >= EndCol || FirstRow >= EndRow)
         return;
 
-    // Every row starts its accumulator from 0, so the first visible column
-    // has the same source position on every row.
-    const float FirstX = Advance(D.StepX, FirstCol, Src->Width);
+    // Every row starts its accumulator from 0, so the columns read are the
+    // same on every row: stepped once here, not once per pixel.
+    static std::vector<uint32_t> SourceOffset;
+    SourceOffset.resize(size_t(EndCol - FirstCol));
+    float SX = Advance(D.StepX, FirstCol, Src->Width);
+    for (uint32_t& Offset : SourceOffset) {
+        Offset = 3 * SourceIndex(SX, Src->Width);
+        SX += D.StepX;
+    }
     float SY = Advance(D.StepY, FirstRow, Src->Height);
     for (int64_t i = FirstRow; i < EndRow; ++i) {
         const uint8_t* SrcRow = Src->Data + size_t(SourceIndex(SY, Src->Height)) * Src->Width * 3;
-        uint32_t* Out = MainScreen->Pixels + (D.Top + i) * ScreenW;
-        float SX = FirstX;
-        for (int64_t j = FirstCol; j < EndCol; ++j) {
-            const uint32_t Pixel = PixelAt(SrcRow + 3 * SourceIndex(SX, Src->Width));
+        uint32_t* Out = MainScreen->Pixels + (D.Top + i) * ScreenW + (D.Left + FirstCol);
+        for (size_t j = 0; j < SourceOffset.size(); ++j) {
+            const uint32_t Pixel = PixelAt(SrcRow + SourceOffset[j]);
             if (!Keyed || Pixel != Key)
-                Out[D.Left + j] = Pixel;
-            SX += D.StepX;
+                Out[j] = Pixel;
         }
         SY += D.StepY;
     }

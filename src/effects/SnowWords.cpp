@@ -50,6 +50,29 @@ void SetWord(const char* Word)
     std::strcpy(Snow.Word, Word);
 }
 
+// Up to 28 steps of the register at once. Its next 28 input bits are
+// x[n + 31 + i] = x[n + i] ^ x[n + 3 + i], all known from the current 31, so
+// a 59-bit window holds every state of the block and each grey level is
+// read from it without waiting for the step before: the same levels and the
+// same final state as one NextNoise per pixel, for a register in 0 to 2^31 - 1.
+constexpr int32_t BlockSteps = 28;
+
+void NoiseRow(int32_t& State, int16_t Mask, uint32_t* Row, int32_t Count)
+{
+    uint64_t S = uint32_t(State);
+    for (int32_t k = 0; k < Count; k += BlockSteps) {
+        const int32_t Steps = std::min(BlockSteps, Count - k);
+        const uint64_t Window = S | ((S ^ (S >> 3)) & 0x0FFFFFFF) << 31;
+        for (int32_t j = 0; j < Steps; ++j) {
+            const int32_t Sj = int32_t((Window >> j) & 0x7FFFFFFF);
+            const int32_t U = Sj ^ (Sj >> 3);
+            Row[k + j] = uint32_t((U >> 1) & int32_t{Mask}) * 0x010101u;
+        }
+        S = (Window >> Steps) & 0x7FFFFFFF;
+    }
+    State = int32_t(S);
+}
+
 // The register runs on for clipped pixels too, so the snow is the same
 // whatever the view's size.
 void DrawSnow()
@@ -63,6 +86,10 @@ void DrawSnow()
         int32_t k = 0;
         if (Y < VH) {
             uint32_t* Row = DrawOrigin + size_t(Y) * VW + SnowLeft;
+            if (State >= 0) {
+                NoiseRow(State, Mask, Row, Columns);
+                k = Columns;
+            }
             for (; k < Columns; ++k)
                 Row[k] = NextNoise(State, Mask) * 0x010101u;
         }

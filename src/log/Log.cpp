@@ -1,14 +1,21 @@
 #include "log/Log.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 namespace {
 
-FILE* LogFile = nullptr;
+// A plain descriptor: each message is formatted once, into one buffer, and
+// handed to the system in one write; a stream would copy it again.
+int LogFd = -1;
 
 const char OpeningBanner[] =
     "+--------------------------------------------------------+\n"
@@ -45,22 +52,25 @@ void AppendInt(std::string& Message, int32_t Value)
     Message.append(Digits, End);
 }
 
+// The widest "%f" of a double is 317 characters (DBL_MAX, sign, six decimals).
 void AppendFixed(std::string& Message, double Value)
 {
-    int Length = std::snprintf(nullptr, 0, "%f", Value);
-    size_t At = Message.size();
-    Message.resize(At + Length + 1);
-    std::snprintf(Message.data() + At, Length + 1, "%f", Value);
-    Message.resize(At + Length);
+    char Text[400];
+    const int Length = std::snprintf(Text, sizeof Text, "%f", Value);
+    Message.append(Text, size_t(Length));
 }
 
 void FormatInto(std::string& Message, const char* Format, va_list Args)
 {
     for (const char* p = Format; *p; ++p) {
-        if (*p != '%') {
-            Message += *p;
-            continue;
+        // The text up to the next pair, in one piece.
+        const char* Pair = std::strchr(p, '%');
+        if (!Pair) {
+            Message.append(p);
+            return;
         }
+        Message.append(p, size_t(Pair - p));
+        p = Pair;
         char Kind = *++p;
         if (Kind == '\0')
             return;  // a lone trailing '%' ends the message
@@ -80,24 +90,37 @@ void FormatInto(std::string& Message, const char* Format, va_list Args)
     }
 }
 
+// Everything, in as few writes as the system allows (one for a file).
+void WriteAll(const char* Bytes, size_t Count)
+{
+    while (Count > 0) {
+        const ssize_t Written = write(LogFd, Bytes, Count);
+        if (Written < 0 && errno == EINTR)
+            continue;
+        if (Written <= 0)
+            return;
+        Bytes += Written;
+        Count -= size_t(Written);
+    }
+}
+
 }  // namespace
 
 int32_t OpenLog(const char* FileName)
 {
     std::string Name = (FileName && *FileName) ? FileName : DefaultLogName();
-    LogFile = std::fopen(Name.c_str(), "w");
-    if (!LogFile) {
+    LogFd = open(Name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (LogFd < 0) {
         std::fprintf(stderr, " ERREUR !!! - Impossible de creer le fichier %s\n", Name.c_str());
         return 0;
     }
-    std::fputs(OpeningBanner, LogFile);
-    std::fflush(LogFile);
+    WriteAll(OpeningBanner, sizeof OpeningBanner - 1);
     return 1;
 }
 
 void LogPrint(const char* Format, ...)
 {
-    if (!LogFile)
+    if (LogFd < 0)
         return;
     // One buffer for the whole run: the blit logs on every call.
     static std::string Message;
@@ -106,15 +129,14 @@ void LogPrint(const char* Format, ...)
     va_start(Args, Format);
     FormatInto(Message, Format, Args);
     va_end(Args);
-    std::fwrite(Message.data(), 1, Message.size(), LogFile);
-    std::fflush(LogFile);
+    WriteAll(Message.data(), Message.size());
 }
 
 void CloseLog()
 {
-    if (!LogFile)
+    if (LogFd < 0)
         return;
-    std::fputs(ClosingBanner, LogFile);
-    std::fclose(LogFile);
-    LogFile = nullptr;
+    WriteAll(ClosingBanner, sizeof ClosingBanner - 1);
+    close(LogFd);
+    LogFd = -1;
 }

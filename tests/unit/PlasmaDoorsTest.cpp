@@ -47,6 +47,33 @@ TEST_F(PlasmaDoorsTest, PixelValuesAreStoredUnmasked)
     EXPECT_EQ(ViewPixel(0, 0), 0xFFFFF800u);
 }
 
+// Rows and columns past 256 repeat the indices: every pixel of both view
+// sizes must still be its own four cosines, divided and packed.
+TEST_F(PlasmaDoorsTest, EveryPixelIsItsFourCosines)
+{
+    Doors(170, Magenta, Magenta);
+    CallAt(0);
+    for (int32_t Mode : {1, 0}) {
+        SetScreenMode(Mode);
+        Plasma.RowPhaseA = 17;
+        Plasma.RowPhaseB = 200;
+        Plasma.ColPhaseA = 91;
+        Plasma.ColPhaseB = 5;
+        Plasma.PlasmaDivisor = 3.7f;
+        CallAt(16);
+        int Wrong = 0;
+        for (int y = 0; y < MainScreen->ViewHeight; ++y)
+            for (int x = 0; x < 640; ++x) {
+                const int32_t V = CosTable[uint8_t(17 + 2 * y)] + CosTable[uint8_t(200 + y)] +
+                                  CosTable[uint8_t(91 + x)] + CosTable[uint8_t(5 + 3 * x)];
+                const int32_t Q = int32_t(float(V) / 3.7f);
+                Wrong += ViewPixel(x, y) != (uint32_t(Q >> 4) << 16 | uint32_t(Q >> 1) << 8);
+            }
+        EXPECT_EQ(Wrong, 0) << "view of " << MainScreen->ViewHeight << " rows";
+    }
+    EXPECT_TRUE(GuardsIntact());
+}
+
 TEST_F(PlasmaDoorsTest, DoorsSwingOpenAndHalvesOf170RowsLeaveOnTheTwelfthFrame)
 {
     Doors(170, Upper, Lower);

@@ -58,6 +58,29 @@ TEST_F(SnowWordsTest, RegisterFillsTheWindowAndRunsOn)
     EXPECT_TRUE(GuardsIntact());
 }
 
+// The window is drawn many register steps at a time: every pixel and the
+// state left behind must be those of one step per pixel, whatever the mask
+// (the snow is drawn while it is positive).
+TEST_F(SnowWordsTest, WindowMatchesOneStepPerPixel)
+{
+    CallAt(0);
+    const std::pair<int32_t, int16_t> Cases[] = {
+        {0x7FFFFFFF, 255}, {1, 1}, {0x5A5A5A5A, 0x7FFF}, {0x40000000, 0x4001}, {0x0BADF00D, 0x0F0F}};
+    uint32_t Ms = 16;
+    for (auto [Start, Mask] : Cases) {
+        Snow.NoiseState = Start;
+        Snow.NoiseMask = Mask;
+        CallAt(Ms += 16);
+        int32_t State = Start;
+        bool Same = true;
+        for (int Y = 25; Y < 25 + 290; ++Y)
+            for (int X = 126; X < 126 + 390; ++X)
+                Same &= ViewPixel(X, Y) == NextNoise(State, Mask) * 0x010101u;
+        EXPECT_TRUE(Same) << std::hex << Start << " mask " << Mask;
+        EXPECT_EQ(Snow.NoiseState, State) << std::hex << Start;
+    }
+}
+
 TEST_F(SnowWordsTest, WordsFollowTheScheduleCentredAndHalfBlended)
 {
     CallAt(0);

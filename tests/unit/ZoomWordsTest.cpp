@@ -180,14 +180,22 @@ TEST_F(ZoomWordsTest, BlurPassMixesInterleavedNeighboursInPlaceAndKeepsTheBorder
     BlurPass(Flat);
     EXPECT_EQ(std::count(Flat->Data, Flat->Data + Flat->Size, 0x4D), 7 * 5 * 3);
 
-    // Any size, several passes: byte by byte in row order, border kept.
-    for (uint16_t W : {1, 2, 5, 37})
-        for (uint16_t H = 1; H <= 11; ++H) {
+    // Any size, several passes: byte by byte in row order, border kept, on
+    // every path (the wide one blurs bands of 14 rows).
+    for (uint16_t W : {1, 2, 5, 37, 474})
+        for (uint16_t H : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 15, 16, 17, 30, 31, 79}) {
             Image* Busy = Picture(W, H, [](int x, int y) { return uint32_t(x * 0x3B1F07 + y * 0x1D5311) & 0xFFFFFF; });
             std::vector<uint8_t> Plain(Busy->Data, Busy->Data + Busy->Size);
+            std::vector<uint8_t> Rows = Plain, Wide = Plain;
+            Image RowsCopy = *Busy, WideCopy = *Busy;
+            RowsCopy.Data = Rows.data();
+            WideCopy.Data = Wide.data();
+            bool HasWide = true;
             const int RowBytes = 3 * W;
             for (int Pass = 0; Pass < 3; ++Pass) {
                 BlurPass(Busy);
+                BlurPassPlain(&RowsCopy);
+                HasWide = BlurPassWide(&WideCopy);
                 for (int y = 1; y < H - 1; ++y)
                     for (int p = 1; p <= RowBytes - 3; ++p) {
                         uint8_t* B = &Plain[y * RowBytes + p];
@@ -195,6 +203,10 @@ TEST_F(ZoomWordsTest, BlurPassMixesInterleavedNeighboursInPlaceAndKeepsTheBorder
                     }
             }
             ASSERT_TRUE(std::equal(Plain.begin(), Plain.end(), Busy->Data)) << W << " x " << H;
+            ASSERT_EQ(Rows, Plain) << "plain, " << W << " x " << H;
+            if (HasWide) {
+                ASSERT_EQ(Wide, Plain) << "wide, " << W << " x " << H;
+            }
         }
 }
 

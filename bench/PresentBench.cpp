@@ -1,0 +1,65 @@
+// vorlune-bench-present: one present of the 640 x 480 frame buffer as the
+// main loop makes it (the event pump, the 480 rows through the chosen
+// converter, the flip) on the headless back buffer in each of the eight
+// pixel formats the display may have.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "log/Log.h"
+#include "platform/Headless.h"
+#include "runtime/Screen.h"
+
+namespace {
+
+struct Format {
+    const char* Name;
+    PixelFormat Layout;
+};
+
+const Format Formats[] = {
+    {"RGB32", {32, 0xFF0000, 0xFF00, 0xFF}},  {"BGR32", {32, 0xFF, 0xFF00, 0xFF0000}},
+    {"RGB24", {24, 0xFF0000, 0xFF00, 0xFF}},  {"BGR24", {24, 0xFF, 0xFF00, 0xFF0000}},
+    {"RGB565", {16, 0xF800, 0x7E0, 0x1F}},    {"BGR565", {16, 0x1F, 0x7E0, 0xF800}},
+    {"RGB555", {16, 0x7C00, 0x3E0, 0x1F}},    {"BGR555", {16, 0x1F, 0x3E0, 0x7C00}},
+};
+
+// The display opens in the format given before it; noise in the frame, so
+// that no converter meets only one colour.
+void Present(benchmark::State& State, const Format& F)
+{
+    HeadlessSetPixelFormat(F.Layout);
+    OpenLog("LogDemo.txt");
+    CreateScreen("Vorlune", 640, 480, 0);
+    std::mt19937 Random(2024);
+    for (size_t i = 0; i < size_t{640} * 480; ++i)
+        MainScreen->Pixels[i] = Random() & 0x00FFFFFF;
+    PresentScreen();  // the window's activation is pumped here
+    for (auto _ : State)
+        benchmark::DoNotOptimize(PresentScreen());
+    DestroyScreen();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    // The display writes its timing log into the working folder.
+    std::string Folder = (std::filesystem::temp_directory_path() / "vorlune-bench-XXXXXX").string();
+    if (!mkdtemp(Folder.data()) || chdir(Folder.c_str()) != 0)
+        return 1;
+    for (const Format& F : Formats)
+        benchmark::RegisterBenchmark((std::string("Present/") + F.Name).c_str(), Present, F)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->DisplayAggregatesOnly(true);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(Folder);
+    return 0;
+}
