@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -70,14 +69,6 @@ int RunWatched()
     return Code;
 }
 
-// The pictures and tune that make-assets wrote into the build folder.
-void CopyGeneratedAssets(const std::string& Folder)
-{
-    namespace fs = std::filesystem;
-    fs::copy(fs::path(ASSET_FOLDER) / "Data", fs::path(Folder) / "Data", fs::copy_options::recursive);
-    fs::copy_file(fs::path(ASSET_FOLDER) / "Brumalid.mp3", fs::path(Folder) / "Brumalid.mp3");
-}
-
 struct DemoEnd : testing::TestWithParam<bool> {};
 
 }  // namespace
@@ -90,7 +81,7 @@ TEST_P(DemoEnd, PlaysToTheSwitchOffAndReportsItsVirtualDuration)
 {
     TempDir Dir;
     if (GetParam())
-        CopyGeneratedAssets(Dir.Path);
+        LinkAssets(ASSET_FOLDER, Dir.Path);
     else
         WriteFakeData(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, RunWatched);

@@ -1,58 +1,12 @@
 #include "Desktop.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
-
-namespace {
-
-void Redirect(int Fd, const std::string& File)
-{
-    int Target = open(File.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(Target, Fd);
-    close(Target);
-}
-
-}  // namespace
-
-void StartChild(RunningChild* Child, const std::string& Folder, const std::function<int()>& Body)
-{
-    std::fflush(nullptr);
-    Child->Pid = fork();
-    if (Child->Pid == 0) {
-        Redirect(1, Child->Output.Path + "/stdout");
-        Redirect(2, Child->Output.Path + "/stderr");
-        if (chdir(Folder.c_str()) != 0)
-            _exit(125);
-        std::exit(Body());
-    }
-}
-
-ChildResult WaitForChild(RunningChild* Child, int TimeoutMs)
-{
-    using Clock = std::chrono::steady_clock;
-    auto Deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
-    int WaitStatus = 0;
-    while (waitpid(Child->Pid, &WaitStatus, WNOHANG) == 0) {
-        if (Clock::now() > Deadline) {
-            kill(Child->Pid, SIGKILL);
-            waitpid(Child->Pid, &WaitStatus, 0);
-            return {-2, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    int Code = WIFEXITED(WaitStatus) ? WEXITSTATUS(WaitStatus) : -1;
-    return {Code, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
-}
 
 int RunCommand(const std::string& Command, std::string* Output)
 {
