@@ -8,10 +8,14 @@
 // fork comes at the first poll at or after the moment, the one that would
 // have handed the event over.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -253,6 +257,58 @@ void ExpectLogsOfCopy(const TempDir& Folder, uint64_t EndUs, const std::string& 
     EXPECT_EQ(Folder.Read("VantuTimer.txt"), Expected) << "VantuTimer.txt lacks marks or was not closed";
 }
 
+// Every Stride-th poll of a whole run: a copy is forked and given Escape or,
+// every other time, a close request at that very poll; the run waits for
+// it at once. The copies write into the run's own logs, so only their ends
+// are checked: at that poll, with exit code 0 and nothing on stderr.
+struct EveryPoll {
+    unsigned Stride = 1, Polls = 0, Copies = 0;
+    std::string Output;  // the copy's stdout and stderr, one copy at a time
+    std::string Failures;
+} Sweep;
+
+std::string ReadFile(const std::string& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(In)), {});
+}
+
+void ReportSweepCopyEnd()
+{
+    std::printf("%llu", static_cast<unsigned long long>(HeadlessNow()));
+}
+
+void ForkAtPoll()
+{
+    if (Run.InCopy || ++Sweep.Polls % Sweep.Stride != 0)
+        return;
+    std::fflush(nullptr);
+    pid_t Copy = fork();
+    if (Copy == 0) {
+        Run.InCopy = true;
+        for (int Fd : {1, 2}) {
+            int File = open((Sweep.Output + (Fd == 1 ? "/stdout" : "/stderr")).c_str(),
+                            O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(File, Fd);
+            close(File);
+        }
+        std::atexit(ReportSweepCopyEnd);
+        const uint32_t Now = uint32_t(HeadlessNow() / 1000);
+        if (++Sweep.Copies % 2)
+            HeadlessScriptEvent(Now, WindowEventType::KeyDown, KeyEscape);
+        else
+            HeadlessScriptEvent(Now, WindowEventType::Close, 0);
+        return;
+    }
+    ++Sweep.Copies;
+    const int Code = WaitForExit(Copy, 60000);
+    const std::string At = std::to_string(HeadlessNow()), Ended = ReadFile(Sweep.Output + "/stdout"),
+                      Said = ReadFile(Sweep.Output + "/stderr");
+    if (Code != 0 || Ended != At || !Said.empty())
+        Sweep.Failures += "poll " + std::to_string(Sweep.Polls) + " at " + At + " us: exit code " +
+                          std::to_string(Code) + ", ended at " + Ended + " us, " + Said + "\n";
+}
+
 }  // namespace
 
 TEST(FaultsAtEveryMoment, EscapeAndCloseEndAtTheNextPumpWithTheLogsClosed)
@@ -314,4 +370,34 @@ TEST(FaultsAtEveryMoment, EscapeAndCloseEndAtTheNextPumpWithTheLogsClosed)
     EXPECT_EQ(Afresh.Stdout, Folders[Held].Read("stdout"));
     EXPECT_TRUE(Fresh.Read("LogDemo.txt") == Folders[Held].Read("LogDemo.txt"));
     EXPECT_EQ(Fresh.Read("VantuTimer.txt"), Folders[Held].Read("VantuTimer.txt"));
+}
+
+// Long: set VORLUNE_FAULT_STRIDE to run it, 1 for every poll (some 13,800
+// copies, three minutes under the sanitizers).
+TEST(FaultsAtEveryPoll, EscapeOrCloseAtAnyPollEndsCleanly)
+{
+    const char* Stride = std::getenv("VORLUNE_FAULT_STRIDE");
+    if (!Stride)
+        GTEST_SKIP() << "set VORLUNE_FAULT_STRIDE=N to fork a fault at every N-th poll";
+    TempDir Dir, Output;
+    LinkAssets(ASSET_FOLDER, Dir.Path);
+    ChildResult Played = RunInChild(Dir.Path, [&] {
+        Sweep.Output = Output.Path;
+        Sweep.Stride = unsigned(std::max(1, std::atoi(Stride)));
+        HeadlessSetPollHook(ForkAtPoll);
+        int Code = DemoMain();
+        std::printf("%u %u\n%s", Sweep.Polls, Sweep.Copies, Sweep.Failures.c_str());
+        return Code;
+    }, 3600000);
+    EXPECT_EQ(Played.ExitCode, 0) << Played.Stderr;
+    unsigned Polls = 0, Copies = 0;
+    std::istringstream Out(Played.Stdout);
+    std::string Counts;
+    std::getline(Out, Counts);
+    std::istringstream(Counts) >> Polls >> Copies;
+    std::string Failures((std::istreambuf_iterator<char>(Out)), {});
+    EXPECT_EQ(Failures, "");
+    EXPECT_GT(Copies, 0u);
+    RecordProperty("Copies", std::to_string(Copies));
+    std::printf("%u polls, %u copies forked\n", Polls, Copies);
 }
