@@ -31,10 +31,10 @@ const char Refused[] = "vorlune: can't play without its pictures\n";
 
 // In load order.
 const char* const PictureNames[] = {
-    "Loading",  "RasterR",          "RasterG",  "RasterB",  "RasterV",         "RasterY",
-    "ScrollText", "Corridor",       "BackgroundRaster", "ProgressBar", "Fonte2", "Txt-This",
-    "Txt-Is",   "Txt-ProgressBar",  "Txt-APure", "Txt-Fake", "PorteVG",        "PorteVD",
-    "HU-Door",  "HB-Door",          "Flower",   "FireFonte",
+    "Loading",   "RasterR",  "RasterG",  "RasterB",         "RasterV",   "RasterY",
+    "ScrollText", "Corridor", "BackgroundRaster", "ProgressBar", "Fonte2", "Txt-This",
+    "Txt-Is",    "Txt-ProgressBar", "Txt-APure", "Txt-Fake", "PorteVG",  "PorteVD",
+    "HU-Door",   "HB-Door",  "Flower",   "FireFonte",
 };
 
 enum class Ending {
