@@ -36,14 +36,20 @@ bool WaitForNoWindow(const char* Title, int TimeoutSeconds)
     return true;
 }
 
+// Polled rather than left to xdotool's --sync, which gives up at the first
+// X error: a window that goes while xdotool reads it (SDL's renderer may
+// replace the window it starts with) ends the search.
 unsigned long WaitForWindow(const char* Title, int TimeoutSeconds)
 {
-    std::string Ids;
-    std::string Command = "timeout " + std::to_string(TimeoutSeconds) +
-                          " xdotool search --sync --onlyvisible --name '^" + Title + "$' 2>/dev/null";
-    if (RunCommand(Command, &Ids) != 0)
-        return 0;
-    return std::strtoul(Ids.c_str(), nullptr, 10);
+    std::string Command = std::string("xdotool search --onlyvisible --name '^") + Title + "$' 2>/dev/null";
+    auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TimeoutSeconds);
+    do {
+        std::string Ids;
+        if (RunCommand(Command, &Ids) == 0 && !Ids.empty())
+            return std::strtoul(Ids.c_str(), nullptr, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < Deadline);
+    return 0;
 }
 
 bool RequestClose(unsigned long Window)
