@@ -23,7 +23,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 	CXX=clang++ cmake -S . -B $(SAN_BUILD) $(SAN_FLAGS)
 	cmake --build $(SAN_BUILD) -j2
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j2
 
 video: build

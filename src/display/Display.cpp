@@ -1,7 +1,9 @@
 #include "display/Display.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "display/Convert.h"
 #include "log/Log.h"
@@ -21,6 +23,8 @@ struct DisplayState {
     const char* Error;
 } Display;
 
+const char TimingLogName[] = "VantuTimer.txt";
+
 struct Elapsed {
     long Seconds, Millis;
 };
@@ -31,6 +35,19 @@ Elapsed TimingElapsed()
     uint32_t First = GetTickCount() - Display.TimingStart;
     uint32_t Second = GetTickCount() - Display.TimingStart;
     return {long(First / 1000), long(Second % 1000)};
+}
+
+// The demo runs on without it; the user is told that Space marks nothing.
+FILE* OpenTimingLog()
+{
+    FILE* File = std::fopen(TimingLogName, "w");
+    if (!File) {
+        const char* Reason = std::strerror(errno);
+        std::fprintf(stderr, "vorlune: can't create %s (%s): Space marks are not kept\n", TimingLogName,
+                     Reason);
+        LogPrint("Warning!! Can't create %s (%s): Space marks are not kept\n", TimingLogName, Reason);
+    }
+    return File;
 }
 
 int32_t Fail(const char* Reason)
@@ -59,7 +76,7 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
     if (!Display.Converter)
         return Fail("the display's pixel format is not supported");
     SetScreenSaver(false);
-    Display.TimingLog = std::fopen("VantuTimer.txt", "w");
+    Display.TimingLog = OpenTimingLog();
     Display.TimingStart = GetTickCount();
     Elapsed Now = TimingElapsed();
     if (Display.TimingLog)

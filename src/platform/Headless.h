@@ -28,6 +28,10 @@ uint32_t HeadlessFlipCount();
 // time (us) from which the display shows it.
 using FlipHook = void (*)(const uint8_t* Pixels, int32_t Pitch, uint64_t At);
 void HeadlessSetFlipHook(FlipHook Hook);
+// Called on every poll for events, before the poll looks at the script: a
+// test may script an event there for this very poll.
+using PollHook = void (*)();
+void HeadlessSetPollHook(PollHook Hook);
 // Makes TuneOpen fail with Reason, as on a machine without an audio device.
 void HeadlessFailAudio(const char* Reason);
 // Whether the tune was started, and at which virtual time (us).

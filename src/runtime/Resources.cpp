@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "image/Image.h"
@@ -60,6 +61,7 @@ const PictureEntry Pictures[] = {
     {"Data/HB-Door.ppm", &ResourceSet::HBDoor, true, Magenta, Need::Any},
     {"Data/Flower.ppm", &ResourceSet::Flower, true, Black, Need::LetterboxView},
 };
+const PictureEntry FireFonteSheet{FireFontePath, &ResourceSet::FireFonteSheet, false, 0, Need::Any};
 
 // The view sizes, the bar's place on the loading picture, and the widest
 // step by which a word's zoom can pass its width.
@@ -119,11 +121,21 @@ void CheckNeeds(const PictureEntry& Entry, const Image* Picture)
     }
 }
 
+// LoadPPM's log line says what is wrong with a file that is there.
+void ReportUnloadable(const char* Path)
+{
+    std::error_code Error;
+    if (std::filesystem::exists(Path, Error))
+        Report(Path, "can't be read as a picture (see LogDemo.txt)");
+    else
+        Report(Path, "missing");
+}
+
 Image* LoadPicture(const PictureEntry& Entry)
 {
     Image* Picture = LoadPPM(Entry.Path);
     if (!Picture) {
-        Report(Entry.Path, "missing or unreadable (see LogDemo.txt)");
+        ReportUnloadable(Entry.Path);
         return nullptr;
     }
     if (Entry.Keyed) {
@@ -134,13 +146,12 @@ Image* LoadPicture(const PictureEntry& Entry)
     return Picture;
 }
 
-// Cuts a sheet's glyphs when the scan's 26 cells lie inside it.
+// Cuts a sheet's glyphs when the scan's 26 cells lie inside it. A sheet
+// that did not load has been reported already.
 void CutFont(const Image* Sheet, const char* Path, const FontCells& Cells, Image* Glyphs[26])
 {
-    if (!Sheet) {
-        Report(Path, "missing or unreadable (see LogDemo.txt)");
+    if (!Sheet)
         return;
-    }
     std::vector<CellCut> Cuts = ScanCells(Sheet->Width, Cells);
     if (Cuts.empty() || Cuts.back().Y + Cells.Height > Sheet->Height) {
         Report(Path, "is " + SizeOf(Sheet) + ", too small for the 26 letters");
@@ -218,7 +229,7 @@ void LoadResources()
     }
     CutFont(Fonte2Sheet, Fonte2Path, Fonte2Cells, Resources.Fonte2);
     FreeImage(Fonte2Sheet);
-    Resources.FireFonteSheet = LoadPPM(FireFontePath);
+    Resources.FireFonteSheet = LoadPicture(FireFonteSheet);
     CutFont(Resources.FireFonteSheet, FireFontePath, FireFonteCells, Resources.FireFonte);
     if (Problems > 0)
         FailAndExit("can't play without its pictures");

@@ -1,18 +1,26 @@
 #include "support/Child.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
 
 TempDir::TempDir()
 {
-    std::string Pattern = (std::filesystem::temp_directory_path() / "vorlune-XXXXXX").string();
+    std::string Pattern = (fs::temp_directory_path() / "vorlune-XXXXXX").string();
     if (!mkdtemp(Pattern.data()))
         std::abort();
     Path = Pattern;
@@ -21,7 +29,7 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code Ignored;
-    std::filesystem::remove_all(Path, Ignored);
+    fs::remove_all(Path, Ignored);
 }
 
 std::string TempDir::Read(const std::string& Name) const
@@ -41,33 +49,107 @@ void Redirect(int Fd, const std::string& File)
     close(Target);
 }
 
-std::string Slurp(const std::string& File)
+// Each descriptor of a regular file in Folder, with the file's path; listed
+// before anything is changed, since the listing itself opens a descriptor.
+std::vector<std::pair<int, fs::path>> FilesOpenIn(const fs::path& Folder)
 {
-    std::ifstream In(File, std::ios::binary);
-    std::ostringstream Bytes;
-    Bytes << In.rdbuf();
-    return Bytes.str();
+    std::vector<std::pair<int, fs::path>> Open;
+    for (const fs::directory_entry& Entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code Error;
+        fs::path Target = fs::read_symlink(Entry.path(), Error);
+        if (!Error && Target.parent_path() == Folder && fs::is_regular_file(Target, Error))
+            Open.emplace_back(std::stoi(Entry.path().filename().string()), Target);
+    }
+    return Open;
+}
+
+// Buffered output not yet written lands in the copy, where it belongs.
+void MoveOpenFiles(const fs::path& From, const fs::path& To)
+{
+    for (const auto& [Fd, File] : FilesOpenIn(From)) {
+        fs::path Copy = To / File.filename();
+        fs::copy_file(File, Copy, fs::copy_options::overwrite_existing);
+        int Flags = fcntl(Fd, F_GETFL) & (O_ACCMODE | O_APPEND);
+        int Replacement = open(Copy.c_str(), Flags);
+        lseek(Replacement, lseek(Fd, 0, SEEK_CUR), SEEK_SET);
+        dup2(Replacement, Fd);
+        close(Replacement);
+    }
 }
 
 }  // namespace
 
-ChildResult RunInChild(const std::string& Folder, const std::function<int()>& Body)
+void StartChild(RunningChild* Child, const std::string& Folder, const std::function<int()>& Body)
 {
-    TempDir Output;
-    std::string Out = Output.Path + "/stdout", Err = Output.Path + "/stderr";
     std::fflush(nullptr);
-    pid_t Child = fork();
-    if (Child == 0) {
-        Redirect(1, Out);
-        Redirect(2, Err);
+    Child->Pid = fork();
+    if (Child->Pid == 0) {
+        Redirect(1, Child->Output.Path + "/stdout");
+        Redirect(2, Child->Output.Path + "/stderr");
         if (chdir(Folder.c_str()) != 0)
             _exit(125);
         std::exit(Body());
     }
+}
+
+int WaitForExit(pid_t Pid, int TimeoutMs)
+{
+    using Clock = std::chrono::steady_clock;
+    auto Deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
     int Status = 0;
-    waitpid(Child, &Status, 0);
-    int Code = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-    return {Code, Slurp(Out), Slurp(Err)};
+    pid_t Waited;
+    while ((Waited = waitpid(Pid, &Status, WNOHANG)) == 0) {
+        if (Clock::now() > Deadline) {
+            kill(Pid, SIGKILL);
+            waitpid(Pid, &Status, 0);
+            return -2;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (Waited < 0)
+        return -1;
+    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+}
+
+ChildResult WaitForChild(RunningChild* Child, int TimeoutMs)
+{
+    int Code = WaitForExit(Child->Pid, TimeoutMs);
+    return {Code, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
+}
+
+ChildResult RunInChild(const std::string& Folder, const std::function<int()>& Body, int TimeoutMs)
+{
+    RunningChild Child;
+    StartChild(&Child, Folder, Body);
+    return WaitForChild(&Child, TimeoutMs);
+}
+
+pid_t ForkInto(const std::string& Folder)
+{
+    int Ready[2];
+    if (pipe(Ready) != 0)
+        std::abort();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    pid_t Pid = fork();
+    if (Pid == 0) {
+        close(Ready[0]);
+        MoveOpenFiles(fs::canonical(fs::current_path()), Folder);
+        Redirect(1, Folder + "/stdout");
+        Redirect(2, Folder + "/stderr");
+        if (chdir(Folder.c_str()) != 0)
+            _exit(125);
+        if (write(Ready[1], "", 1) != 1)
+            _exit(125);
+        close(Ready[1]);
+        return 0;
+    }
+    close(Ready[1]);
+    char Byte;
+    while (read(Ready[0], &Byte, 1) < 0 && errno == EINTR) {
+    }
+    close(Ready[0]);
+    return Pid;
 }
 
 int CountOf(const std::string& Text, const std::string& Needle)
@@ -78,12 +160,12 @@ int CountOf(const std::string& Text, const std::string& Needle)
     return Count;
 }
 
-InTempDir::InTempDir() : Previous(std::filesystem::current_path().string())
+InTempDir::InTempDir() : Previous(fs::current_path().string())
 {
-    std::filesystem::current_path(Dir.Path);
+    fs::current_path(Dir.Path);
 }
 
 InTempDir::~InTempDir()
 {
-    std::filesystem::current_path(Previous);
+    fs::current_path(Previous);
 }

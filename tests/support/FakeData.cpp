@@ -43,3 +43,10 @@ void WriteFakeData(const std::string& Folder)
                  [](int x, int y) { return uint32_t(x * 7 + y * 13) & 0xFF ? 0x406080u : 0; });
     std::ofstream(Folder + "/Brumalid.mp3", std::ios::binary) << "ID3\3";
 }
+
+void LinkAssets(const std::string& From, const std::string& Folder)
+{
+    namespace fs = std::filesystem;
+    for (const char* Name : {"Data", "Brumalid.mp3"})
+        fs::create_symlink(fs::path(From) / Name, fs::path(Folder) / Name);
+}

@@ -11,3 +11,7 @@ void WritePPM(const std::string& Path, int Width, int Height,
 // Writes "Data/" with all 22 pictures at sizes the demo accepts, and a
 // "Brumalid.mp3" that passes for one on the headless backend.
 void WriteFakeData(const std::string& Folder);
+
+// Links "Data/" and "Brumalid.mp3" of the folder From, where make-assets
+// wrote them, into Folder: the demo only reads them.
+void LinkAssets(const std::string& From, const std::string& Folder);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -72,7 +71,6 @@ int RunWatched()
     return Code;
 }
 
-// The pictures and tune that make-assets wrote into the build folder.
 // The length of an MP3 file as ffprobe reads it; 0 when it can't.
 double Mp3Seconds(const std::string& Path)
 {
@@ -84,13 +82,6 @@ double Mp3Seconds(const std::string& Path)
         pclose(Probe);
     }
     return Seconds;
-}
-
-void CopyGeneratedAssets(const std::string& Folder)
-{
-    namespace fs = std::filesystem;
-    fs::copy(fs::path(ASSET_FOLDER) / "Data", fs::path(Folder) / "Data", fs::copy_options::recursive);
-    fs::copy_file(fs::path(ASSET_FOLDER) / "Brumalid.mp3", fs::path(Folder) / "Brumalid.mp3");
 }
 
 struct DemoEnd : testing::TestWithParam<bool> {};
@@ -105,7 +96,7 @@ TEST_P(DemoEnd, PlaysToTheSwitchOffAndReportsItsVirtualDuration)
 {
     TempDir Dir;
     if (GetParam())
-        CopyGeneratedAssets(Dir.Path);
+        LinkAssets(ASSET_FOLDER, Dir.Path);
     else
         WriteFakeData(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, RunWatched);

@@ -93,6 +93,7 @@ TEST(DemoRun, SpaceWritesTimingMarks)
         for (uint32_t At : {100u, 2600u, 2650u})
             HeadlessScriptEvent(At, WindowEventType::KeyDown, KeySpace);
         HeadlessScriptEvent(2625, WindowEventType::KeyDown, 'a');
+        HeadlessScriptEvent(3000, WindowEventType::Close, 0);  // the marks are made by then
         return RunDemo();
     });
     EXPECT_EQ(Run.ExitCode, 0);

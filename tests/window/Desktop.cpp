@@ -1,66 +1,19 @@
 #include "Desktop.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
-namespace {
-
-void Redirect(int Fd, const std::string& File)
-{
-    int Target = open(File.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(Target, Fd);
-    close(Target);
-}
-
-}  // namespace
+#include "support/FakeData.h"
 
 DemoFolder::DemoFolder()
 {
-    namespace fs = std::filesystem;
-    for (const char* Name : {"Data", "Brumalid.mp3"})
-        if (fs::exists(fs::path(VORLUNE_BUILD_DIR) / Name))
-            fs::create_symlink(fs::path(VORLUNE_BUILD_DIR) / Name, fs::path(Path) / Name);
-}
-
-void StartChild(RunningChild* Child, const std::string& Folder, const std::function<int()>& Body)
-{
-    std::fflush(nullptr);
-    Child->Pid = fork();
-    if (Child->Pid == 0) {
-        Redirect(1, Child->Output.Path + "/stdout");
-        Redirect(2, Child->Output.Path + "/stderr");
-        if (chdir(Folder.c_str()) != 0)
-            _exit(125);
-        std::exit(Body());
-    }
-}
-
-ChildResult WaitForChild(RunningChild* Child, int TimeoutMs)
-{
-    using Clock = std::chrono::steady_clock;
-    auto Deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
-    int WaitStatus = 0;
-    while (waitpid(Child->Pid, &WaitStatus, WNOHANG) == 0) {
-        if (Clock::now() > Deadline) {
-            kill(Child->Pid, SIGKILL);
-            waitpid(Child->Pid, &WaitStatus, 0);
-            return {-2, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    int Code = WIFEXITED(WaitStatus) ? WEXITSTATUS(WaitStatus) : -1;
-    return {Code, Child->Output.Read("stdout"), Child->Output.Read("stderr")};
+    LinkAssets(VORLUNE_BUILD_DIR, Path);
 }
 
 int RunCommand(const std::string& Command, std::string* Output)
@@ -91,14 +44,20 @@ bool WaitForNoWindow(const char* Title, int TimeoutSeconds)
     return true;
 }
 
+// Polled rather than left to xdotool's --sync, which gives up at the first
+// X error: a window that goes while xdotool reads it (SDL's renderer may
+// replace the window it starts with) ends the search.
 unsigned long WaitForWindow(const char* Title, int TimeoutSeconds)
 {
-    std::string Ids;
-    std::string Command = "timeout " + std::to_string(TimeoutSeconds) +
-                          " xdotool search --sync --onlyvisible --name '^" + Title + "$' 2>/dev/null";
-    if (RunCommand(Command, &Ids) != 0)
-        return 0;
-    return std::strtoul(Ids.c_str(), nullptr, 10);
+    std::string Command = std::string("xdotool search --onlyvisible --name '^") + Title + "$' 2>/dev/null";
+    auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(TimeoutSeconds);
+    do {
+        std::string Ids;
+        if (RunCommand(Command, &Ids) == 0 && !Ids.empty())
+            return std::strtoul(Ids.c_str(), nullptr, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < Deadline);
+    return 0;
 }
 
 bool RequestClose(unsigned long Window)

@@ -1,9 +1,6 @@
 #pragma once
 // What a person does at the desktop, for the real-window tests: start the
 // program, find its window, press keys, ask it to close, signal it, wait.
-#include <sys/types.h>
-
-#include <functional>
 #include <string>
 
 #include "support/Child.h"
@@ -14,19 +11,6 @@
 struct DemoFolder : TempDir {
     DemoFolder();
 };
-
-// A program piece running in a child process, in its own folder.
-struct RunningChild {
-    pid_t Pid = -1;
-    TempDir Output;  // its stdout and stderr
-};
-
-// Forks; the child changes to Folder, runs Body and exits with its result.
-void StartChild(RunningChild* Child, const std::string& Folder, const std::function<int()>& Body);
-
-// Waits up to TimeoutMs for the child to end; a child still running then is
-// killed and reported with exit code -2.
-ChildResult WaitForChild(RunningChild* Child, int TimeoutMs);
 
 // The exit status and output of a shell command.
 int RunCommand(const std::string& Command, std::string* Output = nullptr);

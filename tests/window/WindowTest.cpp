@@ -1,6 +1,7 @@
 // The demo in a real window on an X server (ctest runs these under Xvfb at
 // depths 24 and 16): what the screen shows, the keys, a close request and the
-// termination signals, each in a child process, as a person would see them.
+// termination signals, each in a child process, as a person would see them;
+// the real tune player with a dummy audio device and with none.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -206,18 +208,101 @@ TEST(RealWindow, TerminationSignalsEndLikeACloseRequest)
     }
 }
 
-TEST(NoDisplay, EndsWithCodeOneAndSaysSo)
+namespace {
+
+// Waits until LogDemo.txt holds Text: the demo got that far.
+bool WaitForLog(const TempDir& Folder, const std::string& Text)
 {
+    auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitMs);
+    while (Folder.Read("LogDemo.txt").find(Text) == std::string::npos)
+        if (std::chrono::steady_clock::now() > Deadline)
+            return false;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return true;
+}
+
+// The whole demo with SDL_AUDIODRIVER set to Driver; SDL's disk driver
+// writes what it plays to "out.raw" in the demo's folder.
+std::function<int()> PlayDemoOn(const char* Driver)
+{
+    return [=] {
+        setenv("SDL_AUDIODRIVER", Driver, 1);
+        setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
+        return PlayDemo();
+    };
+}
+
+// The loudest sample of raw signed 16-bit output.
+int Loudest(const std::string& Raw)
+{
+    int Peak = 0;
+    for (size_t i = 0; i + 1 < Raw.size(); i += 2)
+        Peak = std::max(Peak, std::abs(int(int16_t(uint8_t(Raw[i]) | uint8_t(Raw[i + 1]) << 8))));
+    return Peak;
+}
+
+}  // namespace
+
+// The tune playing and reaching the output (SDL's disk driver writes it in
+// real time), the mixer's thread running, when a close request or a
+// termination signal ends the demo.
+TEST(RealAudio, EndsAtOnceWhileTheTunePlays)
+{
+    NEEDS_X_DISPLAY();
+    for (bool Signal : {false, true}) {
+        DemoFolder Folder;
+        RunningChild Child;
+        unsigned long Window;
+        StartWithWindow(&Child, Folder, PlayDemoOn("disk"), &Window);
+        ASSERT_TRUE(WaitForLog(Folder, "PosX = <")) << "the first effect never drew";
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        if (Signal)
+            kill(Child.Pid, SIGTERM);
+        else
+            EXPECT_TRUE(RequestClose(Window));
+        ChildResult Run = WaitForChild(&Child, WaitMs);
+        ExpectEndedAtOnce(Run, Folder);
+        EXPECT_EQ(Run.Stderr.find("without sound"), std::string::npos) << Run.Stderr;
+        EXPECT_GT(Loudest(Folder.Read("out.raw")), 1000) << "the tune never reached the output";
+    }
+}
+
+TEST(RealAudio, NoAudioDeviceRunsSilent)
+{
+    NEEDS_X_DISPLAY();
     DemoFolder Folder;
     RunningChild Child;
-    StartChild(&Child, Folder.Path, [] {
-        for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
-            unsetenv(Name);
-        return DemoMain();
-    });
+    unsigned long Window;
+    StartWithWindow(&Child, Folder, PlayDemoOn("none"), &Window);
+    ASSERT_TRUE(WaitForLog(Folder, "PosX = <")) << "the first effect never drew";
+    EXPECT_TRUE(RequestClose(Window));
     ChildResult Run = WaitForChild(&Child, WaitMs);
-    EXPECT_EQ(Run.ExitCode, 1);
-    EXPECT_NE(Run.Stderr.find("no display found"), std::string::npos) << Run.Stderr;
-    EXPECT_NE(Folder.Read("LogDemo.txt").find("Error!! Can't initialize the display\n"),
-              std::string::npos);
+    ExpectEndedAtOnce(Run, Folder);
+    EXPECT_NE(Run.Stderr.find("vorlune: playing without sound: no audio: "), std::string::npos) << Run.Stderr;
+    EXPECT_NE(Folder.Read("LogDemo.txt").find("Warning!! Playing without sound: no audio: "), std::string::npos);
+}
+
+// Without any display, and with DISPLAY naming a server that is not there.
+TEST(NoDisplay, EndsWithCodeOneAndSaysSo)
+{
+    for (const char* Display : {"", ":4093"}) {
+        SCOPED_TRACE(std::string("DISPLAY=") + Display);
+        DemoFolder Folder;
+        RunningChild Child;
+        StartChild(&Child, Folder.Path, [&] {
+            for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+                unsetenv(Name);
+            if (*Display)
+                setenv("DISPLAY", Display, 1);
+            return DemoMain();
+        });
+        ChildResult Run = WaitForChild(&Child, WaitMs);
+        EXPECT_EQ(Run.ExitCode, 1);
+        EXPECT_NE(Run.Stderr.find("vorlune: can't open the display: no display found"), std::string::npos)
+            << Run.Stderr;
+        std::string Log = Folder.Read("LogDemo.txt");
+        EXPECT_NE(Log.find("Error!! Can't initialize the display\n"), std::string::npos);
+        EXPECT_EQ(CountOf(Log, ClosingLine), 1);
+    }
 }

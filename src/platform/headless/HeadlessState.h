@@ -24,6 +24,7 @@ struct HeadlessBackend {
     std::vector<uint8_t> BackBuffer;
     uint32_t Flips = 0;
     FlipHook OnFlip = nullptr;
+    PollHook OnPoll = nullptr;
     std::string AudioFailure;  // non-empty: TuneOpen fails with it
     std::string TunePath;      // the loaded tune, empty when none
     std::string TuneError;

@@ -78,6 +78,8 @@ void WindowFlip()
 
 bool WindowPollEvent(WindowEvent* Event)
 {
+    if (Headless.OnPoll)
+        Headless.OnPoll();
     auto Due = std::find_if(Headless.Script.begin(), Headless.Script.end(),
                             [](const ScriptedEvent& e) { return e.At <= Headless.Now; });
     if (Due == Headless.Script.end())
@@ -135,4 +137,9 @@ uint32_t HeadlessFlipCount()
 void HeadlessSetFlipHook(FlipHook Hook)
 {
     Headless.OnFlip = Hook;
+}
+
+void HeadlessSetPollHook(PollHook Hook)
+{
+    Headless.OnPoll = Hook;
 }
