@@ -24,20 +24,13 @@
 #include <utility>
 #include <vector>
 
+#include "demo/MainLoop.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
 
 namespace {
 
 constexpr int Runs = 5;
 constexpr uint8_t FadeSlot = 12;
-
-const char* const EffectNames[EffectCount] = {
-    "LoadingScreen", "ZoomWordThis",   "ZoomWordProgressBar", "ZoomWordIs",
-    "ZoomWordAPure", "ZoomWordFake",   "CorridorDoors",       "VoidDoors",
-    "LetterboxDoors", "PlasmaDoors",   "SnowWords",           "LightBlobs",
-    "FadeToBlack",   "RasterBars",     "Greetings",           "SwitchOff",
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -204,7 +197,7 @@ void RegisterAll()
 {
     for (int Slot = 0; Slot < EffectCount; ++Slot) {
         char Name[64];
-        std::snprintf(Name, sizeof Name, "EffectCall/%02d-%s", Slot, EffectNames[Slot]);
+        std::snprintf(Name, sizeof Name, "EffectCall/%02d-%s", Slot, SlotTable[Slot].Name);
         benchmark::RegisterBenchmark(Name, ReplaySlot, Slot)
             ->UseManualTime()
             ->Iterations(int64_t(Calls[0][Slot].size()))

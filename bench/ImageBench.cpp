@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <string>
 
+#include "display/Present.h"
 #include "image/Image.h"
 #include "log/Log.h"
-#include "runtime/Screen.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ int main(int argc, char** argv)
     std::string Folder = (std::filesystem::temp_directory_path() / "vorlune-bench-XXXXXX").string();
     if (!mkdtemp(Folder.data()) || chdir(Folder.c_str()) != 0)
         return 1;
-    CreateScreen("Vorlune", 640, 480, 0);
+    CreateScreen("Vorlune", 640, 480, FullView);
     if (!SameAsSdl()) {
         std::fprintf(stderr, "vorlune-bench-image: PutImage and SDL_BlitSurface disagree\n");
         return 1;

@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
+#include "display/Present.h"
 #include "log/Log.h"
 #include "platform/Headless.h"
-#include "runtime/Screen.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void Present(benchmark::State& State, const Format& F)
 {
     HeadlessSetPixelFormat(F.Layout);
     OpenLog("LogDemo.txt");
-    CreateScreen("Vorlune", 640, 480, 0);
+    CreateScreen("Vorlune", 640, 480, FullView);
     std::mt19937 Random(2024);
     for (size_t i = 0; i < size_t{640} * 480; ++i)
         MainScreen->Pixels[i] = Random() & 0x00FFFFFF;

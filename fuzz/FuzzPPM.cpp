@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/Screen.h"
 #include "image/Image.h"
 #include "log/Log.h"
-#include "runtime/Screen.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ bool WriteInput(const uint8_t* Data, size_t Size)
 // Nothing may land in the letterbox bars.
 void CheckBars()
 {
-    if (FuzzScreen.Letterbox != 1)
+    if (FuzzScreen.Mode != LetterboxView)
         return;
     const size_t Bar = size_t{70} * 640;
     for (size_t i = 0; i < Bar; ++i)
@@ -77,7 +77,7 @@ void Exercise(Image* Img, const Params& P)
     std::memcpy(&Divisor, &P.DivisorBits, sizeof Divisor);
     Img->Transparent = P.Flags & 2;
     Img->KeyColor = P.KeyColor;
-    SetScreenMode(P.Flags & 1);
+    SetScreenMode(ViewMode(P.Flags & 1));
     const int32_t NearX = P.NearX / 16, NearY = P.NearY / 16;
     PutImage(Img, P.X, P.Y, 0.0f);
     PutImage(Img, NearX, NearY, 0.0f);
@@ -107,9 +107,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // The formatter runs on every line; nothing is kept.
     OpenLog("/dev/null");
     // On the heap, so that the sanitizer sees writes on either side.
-    FuzzScreen = {640, 480, 640, 480, 0, new uint32_t[640 * 480]()};
+    FuzzScreen = {640, 480, 640, 480, FullView, new uint32_t[640 * 480]()};
     MainScreen = &FuzzScreen;
-    SetScreenMode(0);
+    SetScreenMode(FullView);
     return 0;
 }
 

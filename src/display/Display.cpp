@@ -2,12 +2,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "core/Clock.h"
+#include "core/Quit.h"
 #include "display/Convert.h"
 #include "log/Log.h"
-#include "platform/Clock.h"
 
 namespace {
 
@@ -62,6 +62,7 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
 {
     Display.FrameWidth = Width;
     Display.FrameHeight = Height;
+    AtQuit(CloseDisplay);
     if (!VideoOpen())
         return Fail(PlatformError());
     Display.VideoUp = true;
@@ -117,7 +118,6 @@ void CloseDisplay()
     if (Display.TimingLog)
         std::fclose(Display.TimingLog);
     Display = {};
-    CloseLog();
 }
 
 void DisplayWindowProc(const WindowEvent& Event)
@@ -136,9 +136,7 @@ void DisplayWindowProc(const WindowEvent& Event)
             DisplayWindowProc({WindowEventType::Close, 0});
         }
         break;
-    case WindowEventType::Close:
-        CloseDisplay();
-        std::exit(0);
+    case WindowEventType::Close: Quit(0);
     }
 }
 

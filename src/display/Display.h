@@ -11,9 +11,9 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height);
 // Handles pending window events, then converts every row of the 0x00RRGGBB
 // frame buffer into the back buffer and flips. 1 when presented or
 // inactive, 0 when the back buffer could not be locked. Escape and a close
-// request end the process from in here.
+// request end the process from in here, through Quit(0).
 int32_t UpdateDisplay(const uint32_t* Frame);
-// Closes the window and the timing log, then the main log. Safe to repeat.
+// Closes the window and the timing log. Safe to repeat; runs at Quit.
 void CloseDisplay();
 // The window's events: activation, Space (a timing mark), Escape and close.
 void DisplayWindowProc(const WindowEvent& Event);

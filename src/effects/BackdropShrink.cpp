@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "core/FrameTimer.h"
+#include "core/Numbers.h"
+#include "core/Screen.h"
+#include "effects/ResourceSet.h"
 #include "effects/ScaledDraw.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
 namespace {
 

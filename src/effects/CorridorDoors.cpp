@@ -5,13 +5,13 @@
 
 #include <cstdlib>
 
+#include "core/FrameTimer.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
-ShrinkDoors CorridorDoorsState;
+ShrinkDoors CorridorDoorsVars;
 
 namespace {
 
@@ -29,7 +29,7 @@ void DrawDoorsAt(int32_t Offset)
 
 int32_t CorridorDoors(int32_t* Step)
 {
-    ShrinkDoors& S = CorridorDoorsState;
+    ShrinkDoors& S = CorridorDoorsVars;
     if (*Step == 0) {
         // One pixel beyond fully hidden.
         StartShrinkDoors(S, -(Resources.PorteVG->Width + 1));

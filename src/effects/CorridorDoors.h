@@ -2,4 +2,4 @@
 // Slot 6's state, for the tests.
 #include "effects/BackdropShrink.h"
 
-extern ShrinkDoors CorridorDoorsState;
+extern ShrinkDoors CorridorDoorsVars;

@@ -2,6 +2,11 @@
 // The sixteen effects, in the order of their slots.
 #include <cstdint>
 
+// An effect draws at most one frame per call into the screen and returns
+// exactly 1 when it is finished; any other value asks for another call.
+// Step is 0 on its first call; effects use it only as a first-call flag.
+using Effect = int32_t (*)(int32_t* Step);
+
 int32_t LoadingScreen(int32_t* Step);        // 0: the loading picture and its bar
 int32_t ZoomWordThis(int32_t* Step);         // 1 to 5: words zoomed in, then blurred away
 int32_t ZoomWordProgressBar(int32_t* Step);

@@ -6,12 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/Clock.h"
+#include "core/FrameTimer.h"
+#include "display/Present.h"
 #include "effects/Effects.h"
-#include "platform/Clock.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Screen.h"
 
-float FadeDivisor;
+FadeToBlackState FadeToBlackVars;
 
 namespace {
 
@@ -58,14 +58,14 @@ int32_t FadeToBlack(int32_t* Step)
 {
     if (*Step == 0) {
         *Step = 1;
-        FadeDivisor = 1.0f;
+        FadeToBlackVars.Divisor = 1.0f;
         RestartTimer(EffectTimer);
     }
-    FadeView(FadeDivisor);
+    FadeView(FadeToBlackVars.Divisor);
     if (ReadTimer(EffectTimer) < GrowEveryMs)
         return 0;
-    FadeDivisor = float(FadeDivisor + 0.001);
-    if (FadeDivisor > 1.05) {
+    FadeToBlackVars.Divisor = float(FadeToBlackVars.Divisor + 0.001);
+    if (FadeToBlackVars.Divisor > 1.05) {
         HoldBlack();
         return 1;
     }

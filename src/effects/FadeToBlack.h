@@ -1,5 +1,7 @@
 #pragma once
-// The fade's program-wide divisor, for the tests to reach.
+// The fade's state, for the tests to reach.
 
-// 1.0 on the first call; grows by 0.001 at most once every 50 ms.
-extern float FadeDivisor;
+struct FadeToBlackState {
+    float Divisor;  // 1.0 on the first call; grows by 0.001 at most once every 50 ms
+};
+extern FadeToBlackState FadeToBlackVars;

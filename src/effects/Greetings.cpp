@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/FrameTimer.h"
+#include "core/Numbers.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
 #include "effects/Greetings.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
 const char* const GreetTable[GreetCount] = {
     "ZANOFREL", "QUORB",   "MELVASTIK", "TROVELN",    "SOLVARN QUIMET",

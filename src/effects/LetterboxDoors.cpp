@@ -2,12 +2,12 @@
 // letterboxed half. One white flash over the whole screen, then the
 // letterbox comes on with the closed door halves meeting mid-view; the
 // picture holds until two seconds after the first call began.
+#include "core/Clock.h"
+#include "core/FrameTimer.h"
+#include "display/Present.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "platform/Clock.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void FlashAndCloseDoors()
     FillViewWhite();
     PresentScreen();
     Sleep(FlashMs);
-    SetScreenMode(1);
+    SetScreenMode(LetterboxView);
     const int32_t Middle = MainScreen->ViewHeight >> 1;
     PutImage(Resources.HUDoor, 0, Middle - Resources.HUDoor->Height, 0.0f);
     PutImage(Resources.HBDoor, 0, Middle, 0.0f);

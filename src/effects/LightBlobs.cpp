@@ -7,21 +7,22 @@
 #include <cmath>
 #include <vector>
 
+#include "core/FrameTimer.h"
+#include "core/Layout.h"
+#include "core/Numbers.h"
+#include "core/Random.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Random.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
-LightState Light;
+LightBlobsState LightBlobsVars;
 
 namespace {
 
 // The window in view pixels, bounds exclusive at the right and bottom.
-constexpr int32_t WindowLeft = 124, WindowRight = 515;
-constexpr int32_t WindowTop = 24, WindowBottom = 314;
+constexpr int32_t WindowLeft = BlobWindow.Left, WindowRight = BlobWindow.Left + BlobWindow.Width;
+constexpr int32_t WindowTop = BlobWindow.Top, WindowBottom = BlobWindow.Top + BlobWindow.Height;
 constexpr int32_t BounceTop = 20;  // above the window: blobs slide out of it
 
 constexpr uint32_t GreenFadeMs = 5000;
@@ -52,8 +53,8 @@ uint32_t Shade[256];
 void FillShades()
 {
     for (int32_t V = 0; V < 256; ++V) {
-        const int32_t G = TruncToInt32(float(V) / Light.GreenDivisor);
-        const int32_t B = TruncToInt32(float(V) / Light.BlueDivisor);
+        const int32_t G = TruncToInt32(float(V) / LightBlobsVars.GreenDivisor);
+        const int32_t B = TruncToInt32(float(V) / LightBlobsVars.BlueDivisor);
         Shade[V] = uint32_t(V * 65536 + G * 256 + B);
     }
 }
@@ -89,7 +90,7 @@ void Draw(const Blob& B, const Area& W)
         return;
     int32_t RowAcc = (FromY - Top) * Step;
     for (int32_t Y = FromY; Y < ToY; ++Y, RowAcc += Step) {
-        const uint32_t* Disc = Light.LightTable + (RowAcc >> 16) * LightSize;
+        const uint32_t* Disc = LightBlobsVars.LightTable + (RowAcc >> 16) * LightSize;
         uint32_t* Row = DrawOrigin + size_t(Y) * MainScreen->ViewWidth;
         int32_t ColAcc = (FromX - Left) * Step;
         for (int32_t X = FromX; X < ToX; ++X, ColAcc += Step) {
@@ -110,10 +111,10 @@ int32_t RunTimeline()
 {
     if (ReadTimer(EffectTimer) < GreenFadeMs)
         return 0;
-    Light.GreenDivisor = Grown(Light.GreenDivisor);
+    LightBlobsVars.GreenDivisor = Grown(LightBlobsVars.GreenDivisor);
     if (ReadTimer(EffectTimer) < BlueFadeMs)
         return 0;
-    Light.BlueDivisor = Grown(Light.BlueDivisor);
+    LightBlobsVars.BlueDivisor = Grown(LightBlobsVars.BlueDivisor);
     if (ReadTimer(EffectTimer) < EndMs)
         return 0;
     return 1;
@@ -145,7 +146,7 @@ void BuildLightTable()
             uint32_t& Entry = ByD2[size_t(DX * DX + DY * DY)];
             if (Entry == Unknown)
                 Entry = DiscEntry(DX * DX + DY * DY);
-            Light.LightTable[Row * LightSize + Col] = Entry;
+            LightBlobsVars.LightTable[Row * LightSize + Col] = Entry;
         }
 }
 
@@ -153,7 +154,7 @@ void SeedBlobs()
 {
     const int32_t VW = MainScreen->ViewWidth, VH = MainScreen->ViewHeight;
     // Drawn in this order: X, Y, DX, DY, Radius.
-    for (Blob& B : Light.Blobs) {
+    for (Blob& B : LightBlobsVars.Blobs) {
         B.X = int16_t(NextRandom() % VW);
         B.Y = int16_t(NextRandom() % VH);
         B.DX = int16_t(NextRandom() % 10 * 3 - 15);
@@ -171,8 +172,8 @@ int32_t LightBlobs(int32_t* Step)
 {
     if (*Step == 0) {
         *Step = 1;
-        Light.GreenDivisor = 1.0f;
-        Light.BlueDivisor = 1.0f;
+        LightBlobsVars.GreenDivisor = 1.0f;
+        LightBlobsVars.BlueDivisor = 1.0f;
         RestartTimer(EffectTimer);
         BuildLightTable();
         SeedBlobs();
@@ -182,7 +183,7 @@ int32_t LightBlobs(int32_t* Step)
     const Area Window = WindowInView();
     ClearWindow(Window);
     FillShades();
-    for (Blob& B : Light.Blobs) {
+    for (Blob& B : LightBlobsVars.Blobs) {
         Move(B);
         Draw(B, Window);
     }

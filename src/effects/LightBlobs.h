@@ -13,14 +13,14 @@ struct Blob {
     int16_t DY;      // row step per frame
 };
 
-struct LightState {
+struct LightBlobsState {
     uint32_t LightTable[LightSize * LightSize];  // grey disc, row after row
     Blob Blobs[BlobCount];
     float GreenDivisor;  // the blobs' green is their red divided by it
     float BlueDivisor;   // likewise for blue
 };
 
-extern LightState Light;
+extern LightBlobsState LightBlobsVars;
 
 // The disc: white out to about 38 pixels, then a cosine fall to 0 at 128.
 void BuildLightTable();

@@ -2,25 +2,26 @@
 // (it measures nothing: everything is loaded by now), then a hold.
 #include <algorithm>
 
+#include "core/Clock.h"
+#include "core/FrameTimer.h"
+#include "core/Layout.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "platform/Clock.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
 namespace {
 
-constexpr int32_t BarX = 190, BarY = 311;  // the bar's top-left corner in the view
+constexpr int32_t BarX = ProgressBarX, BarY = ProgressBarY;
 constexpr uint32_t WaitMs = 1000;          // the bare picture, counted from the end of loading
 constexpr uint32_t HoldMs = 2000;          // the full bar, blocking
 constexpr uint32_t SlowColumns = 120;      // the bar's last columns grow one a frame
 
-struct LoadingState {
+struct LoadingScreenState {
     uint32_t BarWidth;  // bar columns to draw this frame
 };
 
-LoadingState State;
+LoadingScreenState LoadingScreenVars;
 
 // The bar at half strength over the picture at quarter strength, channel by channel.
 inline uint32_t BarPixel(const uint8_t* Under, const uint8_t* Bar)
@@ -52,7 +53,7 @@ void DrawBar(uint32_t Columns)
 int32_t LoadingScreen(int32_t* Step)
 {
     if (*Step == 0) {
-        State.BarWidth = 1;
+        LoadingScreenVars.BarWidth = 1;
         *Step = 1;
     }
     PutImage(Resources.Loading, 0, 0, 0.0f);
@@ -61,13 +62,13 @@ int32_t LoadingScreen(int32_t* Step)
         return 0;
 
     const uint32_t W = uint32_t(Resources.ProgressBar->Width);
-    DrawBar(State.BarWidth);
-    if (State.BarWidth >= W + 1) {
+    DrawBar(LoadingScreenVars.BarWidth);
+    if (LoadingScreenVars.BarWidth >= W + 1) {
         Sleep(HoldMs);
         RestartTimer(EffectTimer);
         return 1;
     }
     // Unsigned: a bar narrower than 120 columns grows by 2 to the end.
-    State.BarWidth += State.BarWidth < W - SlowColumns ? 2 : 1;
+    LoadingScreenVars.BarWidth += LoadingScreenVars.BarWidth < W - SlowColumns ? 2 : 1;
     return 0;
 }

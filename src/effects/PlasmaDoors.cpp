@@ -7,15 +7,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/Clock.h"
+#include "core/CosTable.h"
+#include "core/FrameTimer.h"
+#include "core/Numbers.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "platform/Clock.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
-PlasmaState Plasma;
+PlasmaDoorsState PlasmaDoorsVars;
 
 namespace {
 
@@ -76,12 +77,12 @@ void CopyRepeats(uint32_t* Row, int32_t VW)
 uint8_t DrawPlasma()
 {
     const int32_t VW = MainScreen->ViewWidth, VH = MainScreen->ViewHeight;
-    FillPixelTable(SumPixels, Plasma.PlasmaDivisor);
-    uint8_t C = Plasma.ColPhaseA, D = Plasma.ColPhaseB;
+    FillPixelTable(SumPixels, PlasmaDoorsVars.PlasmaDivisor);
+    uint8_t C = PlasmaDoorsVars.ColPhaseA, D = PlasmaDoorsVars.ColPhaseB;
     const int32_t Columns = std::min(VW, Period);
     for (int32_t x = 0; x < Columns; ++x, C += 1, D += 3)
         ColumnSum[x] = CosTable[C] + CosTable[D];
-    uint8_t A = Plasma.RowPhaseA, B = Plasma.RowPhaseB;
+    uint8_t A = PlasmaDoorsVars.RowPhaseA, B = PlasmaDoorsVars.RowPhaseB;
     for (int32_t y = 0; y < VH; ++y, A += 2, B += 1) {
         uint32_t* Row = DrawOrigin + size_t(y) * VW;
         if (y >= Period) {
@@ -98,11 +99,11 @@ uint8_t DrawPlasma()
 
 void AdvancePhases(uint8_t LastA)
 {
-    Plasma.RowPhaseA += 5;
+    PlasmaDoorsVars.RowPhaseA += 5;
     const double S = std::sin(LastA * 3.141592654 * 0.0078125);
-    Plasma.RowPhaseB = uint8_t(TruncToInt32(Plasma.RowPhaseB - 10.0 * S));
-    Plasma.ColPhaseA += 3;
-    Plasma.ColPhaseB -= 8;
+    PlasmaDoorsVars.RowPhaseB = uint8_t(TruncToInt32(PlasmaDoorsVars.RowPhaseB - 10.0 * S));
+    PlasmaDoorsVars.ColPhaseA += 3;
+    PlasmaDoorsVars.ColPhaseB -= 8;
 }
 
 // Draws the door halves where they stand and moves them on. False once the
@@ -112,19 +113,19 @@ bool DrawAndMoveDoors()
     const Image* Upper = Resources.HUDoor;
     const Image* Lower = Resources.HBDoor;
     const int32_t VH = MainScreen->ViewHeight, Middle = VH >> 1;
-    if (Upper->Height + Plasma.DoorOffset <= 0)
+    if (Upper->Height + PlasmaDoorsVars.DoorOffset <= 0)
         return false;
-    if (Upper->Height + Plasma.DoorOffset > Middle) {
+    if (Upper->Height + PlasmaDoorsVars.DoorOffset > Middle) {
         PutImage(Upper, 0, Middle - Upper->Height, 0.0f);
         PutImage(Lower, 0, Middle, 0.0f);
     } else {
-        PutImage(Upper, 0, Plasma.DoorOffset, 0.0f);
-        PutImage(Lower, 0, VH + std::abs(Plasma.DoorOffset) - Lower->Height, 0.0f);
+        PutImage(Upper, 0, PlasmaDoorsVars.DoorOffset, 0.0f);
+        PutImage(Lower, 0, VH + std::abs(PlasmaDoorsVars.DoorOffset) - Lower->Height, 0.0f);
     }
     // Eased: slows, stops, swings back a little, then leaves.
-    const float Speed = float(15.0 * std::sin(Plasma.DoorStep * 0.123 + 90.0) + 10.0);
-    Plasma.DoorOffset = TruncToInt32(float(Plasma.DoorOffset) - Speed);
-    Plasma.DoorStep += 1;
+    const float Speed = float(15.0 * std::sin(PlasmaDoorsVars.DoorStep * 0.123 + 90.0) + 10.0);
+    PlasmaDoorsVars.DoorOffset = TruncToInt32(float(PlasmaDoorsVars.DoorOffset) - Speed);
+    PlasmaDoorsVars.DoorStep += 1;
     return true;
 }
 
@@ -143,7 +144,7 @@ int32_t RunTimeline()
         return 0;
     }
     if (T > InsetFlash.After)
-        ViewInset(&Plasma.InsetReady);
+        ViewInset(&PlasmaDoorsVars.InsetReady);
     for (Window Flash : LateFlashes)
         if (Inside(ReadTimer(EffectTimer), Flash)) {
             FillViewWhite();
@@ -153,8 +154,8 @@ int32_t RunTimeline()
         return 1;
     // Not stored in the timer.
     if (GetTickCount() - EffectTimer->StartTick > FadeAfterMs)
-        Plasma.PlasmaDivisor = Plasma.PlasmaDivisor > 15.0 ? float(Plasma.PlasmaDivisor + 30.0)
-                                                           : float(Plasma.PlasmaDivisor + 0.4);
+        PlasmaDoorsVars.PlasmaDivisor = PlasmaDoorsVars.PlasmaDivisor > 15.0 ? float(PlasmaDoorsVars.PlasmaDivisor + 30.0)
+                                                           : float(PlasmaDoorsVars.PlasmaDivisor + 0.4);
     return 0;
 }
 
@@ -164,8 +165,8 @@ int32_t PlasmaDoors(int32_t* Step)
 {
     if (*Step == 0) {
         RestartTimer(EffectTimer);
-        Plasma.InsetReady = 0;
-        Plasma.PlasmaDivisor = 1.0f;
+        PlasmaDoorsVars.InsetReady = 0;
+        PlasmaDoorsVars.PlasmaDivisor = 1.0f;
         *Step = 1;
     }
     AdvancePhases(DrawPlasma());

@@ -4,7 +4,7 @@
 // call, the rest runs on from wherever it stands.
 #include <cstdint>
 
-struct PlasmaState {
+struct PlasmaDoorsState {
     uint8_t RowPhaseA;    // first cosine index at the top-left pixel; +5 per frame
     uint8_t RowPhaseB;    // second one; moved by a sine each frame
     uint8_t ColPhaseA;    // third index at the start of every row; +3 per frame
@@ -15,4 +15,4 @@ struct PlasmaState {
     int32_t InsetReady;   // ViewInset's first-call flag
 };
 
-extern PlasmaState Plasma;
+extern PlasmaDoorsState PlasmaDoorsVars;

@@ -3,14 +3,14 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/FrameTimer.h"
+#include "core/Numbers.h"
+#include "core/Random.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
 #include "effects/RasterBars.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Random.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
 RasterBarsState RasterBarsVars;
 

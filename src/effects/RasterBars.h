@@ -2,7 +2,7 @@
 // The raster bars' state, program-wide; tests read and set it.
 #include <cstdint>
 
-#include "runtime/FrameTimer.h"
+#include "core/FrameTimer.h"
 
 struct RasterBar {
     float Top;  // top row in the view

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/Numbers.h"
+#include "core/Screen.h"
 #include "image/Image.h"
-#include "runtime/Numbers.h"
-#include "runtime/Screen.h"
 
 namespace {
 

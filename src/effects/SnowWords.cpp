@@ -6,19 +6,20 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/FrameTimer.h"
+#include "core/Layout.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
-SnowState Snow;
+SnowWordsState SnowWordsVars;
 
 namespace {
 
 // The snow window in view pixels.
-constexpr int32_t SnowLeft = 126, SnowTop = 25;
-constexpr int32_t SnowColumns = 390, SnowRows = 290;
+constexpr int32_t SnowLeft = SnowWindow.Left, SnowTop = SnowWindow.Top;
+constexpr int32_t SnowColumns = SnowWindow.Width, SnowRows = SnowWindow.Height;
 
 constexpr uint32_t NoWordMs = 4000;
 constexpr uint32_t FirstWordEndMs = 5000;
@@ -42,12 +43,12 @@ bool Inside(uint32_t T, const Cue& C)
 
 void ClearWord()
 {
-    std::memset(Snow.Word, 0, sizeof Snow.Word);
+    std::memset(SnowWordsVars.Word, 0, sizeof SnowWordsVars.Word);
 }
 
 void SetWord(const char* Word)
 {
-    std::strcpy(Snow.Word, Word);
+    std::strcpy(SnowWordsVars.Word, Word);
 }
 
 // Up to 28 steps of the register at once. Its next 28 input bits are
@@ -80,8 +81,8 @@ void DrawSnow()
     const int32_t VW = MainScreen->ViewWidth, VH = MainScreen->ViewHeight;
     const int32_t Columns = std::clamp(VW - SnowLeft, 0, SnowColumns);
     // A local copy: the register stays out of memory while pixels are written.
-    int32_t State = Snow.NoiseState;
-    const int16_t Mask = Snow.NoiseMask;
+    int32_t State = SnowWordsVars.NoiseState;
+    const int16_t Mask = SnowWordsVars.NoiseMask;
     for (int32_t Y = SnowTop; Y < SnowTop + SnowRows; ++Y) {
         int32_t k = 0;
         if (Y < VH) {
@@ -96,28 +97,28 @@ void DrawSnow()
         for (; k < SnowColumns; ++k)
             NextNoise(State, Mask);
     }
-    Snow.NoiseState = State;
+    SnowWordsVars.NoiseState = State;
 }
 
 // Centred on the view by the width of the letter a.
 void DrawWord()
 {
     const Image* A = Resources.Fonte2[0];
-    const uint32_t Length = uint32_t(std::strlen(Snow.Word));
+    const uint32_t Length = uint32_t(std::strlen(SnowWordsVars.Word));
     const uint32_t X = (uint32_t{MainScreen->ViewWidth} - Length * uint32_t(A->Width)) >> 1;
     const int32_t Y = (int32_t{MainScreen->ViewHeight} - A->Height) / 2;
-    PutString(Resources.Fonte2, int32_t(X), Y, Snow.Word, float(Snow.WordDivisor));
+    PutString(Resources.Fonte2, int32_t(X), Y, SnowWordsVars.Word, float(SnowWordsVars.WordDivisor));
 }
 
 // The mask falls by 2 from 255 through the odd numbers, so the snow thins
 // out unevenly; after 1 the snow stops and the word is copied at full strength.
 void Dim()
 {
-    if (Snow.NoiseMask > 1) {
-        Snow.NoiseMask -= 2;
+    if (SnowWordsVars.NoiseMask > 1) {
+        SnowWordsVars.NoiseMask -= 2;
     } else {
-        Snow.NoiseMask = 0;
-        Snow.WordDivisor = 0;
+        SnowWordsVars.NoiseMask = 0;
+        SnowWordsVars.WordDivisor = 0;
     }
 }
 
@@ -152,18 +153,18 @@ int32_t RunTimeline()
 int32_t SnowWords(int32_t* Step)
 {
     if (*Step == 0) {
-        Snow.NoiseMask = 255;
-        Snow.NoiseState = 0x12345;
+        SnowWordsVars.NoiseMask = 255;
+        SnowWordsVars.NoiseState = 0x12345;
         RestartTimer(EffectTimer);
         ClearWord();
         *Step = 1;
         // Keyed black: the frame's holes keep what the previous effect left.
         PutImage(Resources.Flower, 0, 0, 0.0f);
-        Snow.WordDivisor = 2;
+        SnowWordsVars.WordDivisor = 2;
     }
-    if (Snow.NoiseMask > 0)
+    if (SnowWordsVars.NoiseMask > 0)
         DrawSnow();
-    if (Snow.Word[0] != 0)
+    if (SnowWordsVars.Word[0] != 0)
         DrawWord();
     return RunTimeline();
 }

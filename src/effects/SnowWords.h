@@ -3,14 +3,14 @@
 // is set on the first call.
 #include <cstdint>
 
-struct SnowState {
+struct SnowWordsState {
     int32_t NoiseState;   // 31-bit shift register; stays in 0 to 2^31 - 1
     int16_t NoiseMask;    // AND-mask of the grey level; snow is drawn while > 0
     uint8_t WordDivisor;  // the word's blend divisor: 2 half-blends it, 0 copies
     char Word[100];       // drawn on the next frame; empty = none
 };
 
-extern SnowState Snow;
+extern SnowWordsState SnowWordsVars;
 
 // One step of the register State: the next grey level, masked by Mask
 // widened with its sign.

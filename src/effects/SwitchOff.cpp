@@ -1,10 +1,10 @@
 // Slot 15: a picture tube switched off. White for 50 ms, then a white line
 // across the middle of a black view that shrinks at both ends until gone.
+#include "core/FrameTimer.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
 #include "effects/SwitchOff.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Screen.h"
 
 SwitchOffState SwitchOffVars;
 

@@ -5,13 +5,13 @@
 
 #include <cstdlib>
 
+#include "core/FrameTimer.h"
+#include "core/Screen.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "image/Image.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
-ShrinkDoors VoidDoorsState;
+ShrinkDoors VoidDoorsVars;
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr uint32_t DoorsFromMs = 3000, EndMs = 5000;  // since the first call
 
 int32_t VoidDoors(int32_t* Step)
 {
-    ShrinkDoors& S = VoidDoorsState;
+    ShrinkDoors& S = VoidDoorsVars;
     if (*Step == 0) {
         // Set by the side door's width, as slot 6 starts its own leaf.
         StartShrinkDoors(S, -(Resources.PorteVG->Width + 2));

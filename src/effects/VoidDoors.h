@@ -2,4 +2,4 @@
 // Slot 7's state, for the tests.
 #include "effects/BackdropShrink.h"
 
-extern ShrinkDoors VoidDoorsState;
+extern ShrinkDoors VoidDoorsVars;

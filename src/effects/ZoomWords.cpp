@@ -6,17 +6,17 @@
 
 #include <cmath>
 
+#include "core/FrameTimer.h"
+#include "core/Numbers.h"
+#include "core/Screen.h"
 #include "effects/BlurPass.h"
 #include "effects/Effects.h"
+#include "effects/ResourceSet.h"
 #include "effects/ScaledDraw.h"
 #include "image/Image.h"
 #include "log/Log.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
-ZoomWordState ZoomWordStates[5];
+ZoomWordsState ZoomWordsVars[5];
 
 namespace {
 
@@ -60,7 +60,7 @@ uint32_t RowsBelow(float Height)
     return Rows < 4294967296.0 ? uint32_t(Rows) : UINT32_MAX;
 }
 
-ZoomFrame IntegerGeometry(const ZoomWordState& S, const Image& Word)
+ZoomFrame IntegerGeometry(const ZoomWordsState& S, const Image& Word)
 {
     const int64_t VW = MainScreen->ViewWidth, VH = MainScreen->ViewHeight;
     const uint32_t NewWidth = S.ZoomFactor;
@@ -78,7 +78,7 @@ ZoomFrame IntegerGeometry(const ZoomWordState& S, const Image& Word)
     return F;
 }
 
-ZoomFrame FloatGeometry(const ZoomWordState& S, const Image& Word)
+ZoomFrame FloatGeometry(const ZoomWordsState& S, const Image& Word)
 {
     const float NewWidth = float(S.ZoomFactor);
     const float NewHeight = NewWidth / S.Ratio;
@@ -93,7 +93,7 @@ ZoomFrame FloatGeometry(const ZoomWordState& S, const Image& Word)
     return F;
 }
 
-void Start(ZoomWordState& S, const Image& Word, int32_t* Step)
+void Start(ZoomWordsState& S, const Image& Word, int32_t* Step)
 {
     S.FlagBlur = 0;
     S.Ratio = float(Word.Width / Word.Height);
@@ -104,7 +104,7 @@ void Start(ZoomWordState& S, const Image& Word, int32_t* Step)
     *Step = 1;
 }
 
-int32_t DrawZoomFrame(const ZoomWord& Z, ZoomWordState& S, const Image& Word, const ZoomFrame& F)
+int32_t DrawZoomFrame(const ZoomWord& Z, ZoomWordsState& S, const Image& Word, const ZoomFrame& F)
 {
     LogPrint(" ZoomFactor = <%d> : Ratio = <%d> : Width = <%d> : Height = <%d> : CenterX = <%d> : "
              "CenterY = <%d> : NewWidth = <%d> : NewHeight = <%d>\n",
@@ -123,7 +123,7 @@ int32_t DrawZoomFrame(const ZoomWord& Z, ZoomWordState& S, const Image& Word, co
     return 0;
 }
 
-int32_t DrawBlurFrame(const ZoomWord& Z, ZoomWordState& S, Image& Word, const ZoomFrame& F)
+int32_t DrawBlurFrame(const ZoomWord& Z, ZoomWordsState& S, Image& Word, const ZoomFrame& F)
 {
     LogPrint("FlagBlur = TRUE\n");
     for (int32_t i = 0; i < Z.BlurPasses; ++i)
@@ -142,7 +142,7 @@ int32_t DrawBlurFrame(const ZoomWord& Z, ZoomWordState& S, Image& Word, const Zo
 int32_t PlayZoomWord(int32_t Slot, int32_t* Step)
 {
     const ZoomWord& Z = Words[Slot];
-    ZoomWordState& S = ZoomWordStates[Slot];
+    ZoomWordsState& S = ZoomWordsVars[Slot];
     Image& Word = *(Resources.*Z.Word);
     if (*Step == 0)
         Start(S, Word, Step);

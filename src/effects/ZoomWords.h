@@ -6,7 +6,7 @@
 struct Image;
 
 // What one word instance keeps between calls; zero at program start.
-struct ZoomWordState {
+struct ZoomWordsState {
     int32_t FlagBlur;     // 0 while zooming, 1 while blurring
     float Ratio;          // word width div height, a whole number
     uint16_t ZoomFactor;  // width of the zoomed word this frame, in pixels
@@ -14,4 +14,4 @@ struct ZoomWordState {
 };
 
 // One state per instance, in slot order (slot 1 first).
-extern ZoomWordState ZoomWordStates[5];
+extern ZoomWordsState ZoomWordsVars[5];

@@ -3,11 +3,11 @@
 // once per call and each mode has its own row loop.
 #include <cstring>
 
+#include "core/Numbers.h"
+#include "core/Screen.h"
 #include "image/CopyRows.h"
 #include "image/Image.h"
 #include "log/Log.h"
-#include "runtime/Numbers.h"
-#include "runtime/Screen.h"
 
 namespace {
 

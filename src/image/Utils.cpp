@@ -28,7 +28,7 @@ Image* ReadPpmBody(FILE* File)
 {
     OwnedImage Img(new (std::nothrow) Image{});
     if (!Img) {
-        LogPrint("Error!! Allocate failed : file <%s> : line <%d>\n", "Utils", 255);
+        LogPlaced("Error!! Allocate failed : file <%s> : line <%d>\n", 255);
         return nullptr;
     }
     int32_t Width, Height;
@@ -50,7 +50,7 @@ Image* ReadPpmBody(FILE* File)
     LogPrint("Image BPP <%d>\n", int32_t{Img->Bpp});
     Img->Data = new (std::nothrow) uint8_t[Img->Size]();
     if (!Img->Data) {
-        LogPrint("Error!! Allocate failed file <%s> line <%d>\n", "Utils", 322);
+        LogFailedAllocation(322);
         return nullptr;
     }
     const size_t Read = std::fread(Img->Data, 1, Img->Size, File);
@@ -93,7 +93,7 @@ Image* CreateImage(int32_t Transparent, uint32_t KeyColor, uint8_t Extra, uint16
 {
     OwnedImage Img(new (std::nothrow) Image{});
     if (!Img) {
-        LogPrint("Error!! Allocate failed file <%s> line <%d>\n", "Utils", 354);
+        LogFailedAllocation(354);
         return nullptr;
     }
     Img->Transparent = Transparent;
@@ -105,7 +105,7 @@ Image* CreateImage(int32_t Transparent, uint32_t KeyColor, uint8_t Extra, uint16
     if (Bytes <= UINT32_MAX)
         Img->Data = new (std::nothrow) uint8_t[Bytes];
     if (!Img->Data) {
-        LogPrint("Error!! Allocate failed file <%s> line <%d>\n", "Utils", 370);
+        LogFailedAllocation(370);
         return nullptr;
     }
     if (Transparent != 1) {

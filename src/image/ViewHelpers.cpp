@@ -1,9 +1,9 @@
 // Whole-view operations: fill white and grab into an image.
 #include <algorithm>
 
+#include "core/Screen.h"
 #include "image/Image.h"
 #include "log/Log.h"
-#include "runtime/Screen.h"
 
 void FillViewWhite()
 {
@@ -13,7 +13,7 @@ void FillViewWhite()
 void GrabView(Image* Target)
 {
     if (!Target) {
-        LogPrint("Error! NULL pointer passed Argument. file <%s> line <%d>\n", "Utils", 729);
+        LogPlaced("Error! NULL pointer passed Argument. file <%s> line <%d>\n", 729);
         return;
     }
     const int32_t VW = MainScreen->ViewWidth;

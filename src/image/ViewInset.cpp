@@ -1,6 +1,6 @@
 // A framed miniature of the view in its top-right corner.
+#include "core/Screen.h"
 #include "image/Image.h"
-#include "runtime/Screen.h"
 
 namespace {
 

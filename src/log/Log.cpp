@@ -140,3 +140,13 @@ void CloseLog()
     close(LogFd);
     LogFd = -1;
 }
+
+void LogPlaced(const char* Format, int32_t Line)
+{
+    LogPrint(Format, "Utils", Line);
+}
+
+void LogFailedAllocation(int32_t Line)
+{
+    LogPlaced("Error!! Allocate failed file <%s> line <%d>\n", Line);
+}

@@ -14,3 +14,11 @@ void LogPrint(const char* Format, ...);
 
 // Writes the closing banner and closes the log; does nothing when closed.
 void CloseLog();
+
+// A few error lines end with a place, "file <Utils> line <91>". It is fixed
+// text that readers of the log know, not a place in this program's sources;
+// every such line goes through LogPlaced, which fills in the file and the
+// line: Format holds a %s for the file, then a %d for Line.
+void LogPlaced(const char* Format, int32_t Line);
+// "Error!! Allocate failed file <Utils> line <Line>".
+void LogFailedAllocation(int32_t Line);

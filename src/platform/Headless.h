@@ -1,8 +1,8 @@
 #pragma once
 // Control of the headless backend, for tests and the capture tool.
 //
-// Its clock is virtual, in microseconds: every GetTickCount read advances it
-// by 1 us, Sleep(n) by n ms, and every present to the next 1/60 s boundary
+// Its clock is virtual, in microseconds: every PlatformTicks read advances it
+// by 1 us, PlatformSleep(n) by n ms, and every present to the next 1/60 s boundary
 // (the k-th at floor(k * 1000000 / 60) us). Golden outputs rest on this.
 #include <cstdint>
 

@@ -7,8 +7,8 @@
 
 #include "DrawnPictures.h"
 #include "FontSheets.h"
+#include "demo/Resources.h"
 #include "image/Image.h"
-#include "runtime/Resources.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "core/Clock.h"
+#include "demo/MainLoop.h"
+#include "demo/Resources.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
 #include "support/ImageKit.h"
 
 struct EffectTest : ViewTest {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "display/Present.h"
 #include "image/Image.h"
 #include "log/Log.h"
-#include "runtime/Screen.h"
 #include "support/Child.h"
 
 inline void WriteBytes(const std::string& Path, const std::string& Bytes)
@@ -49,10 +49,10 @@ struct ViewTest : LoggedTest {
     void SetUp() override
     {
         LoggedTest::SetUp();
-        ASSERT_EQ(CreateScreen("Vorlune", 640, 480, 0), 1);
+        ASSERT_EQ(CreateScreen("Vorlune", 640, 480, FullView), 1);
         OwnPixels = MainScreen->Pixels;
         MainScreen->Pixels = Fenced.data() + GuardPixels;
-        SetScreenMode(0);
+        SetScreenMode(FullView);
     }
     void TearDown() override
     {

@@ -149,6 +149,6 @@ TEST_P(BackdropShrinkTest, LoadingOfAnotherSizeIsClampedToTheBackdrop)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDoorEffects, BackdropShrinkTest,
-                         testing::Values(ShrinkCase{"Corridor", CorridorDoors, &CorridorDoorsState, Green},
-                                         ShrinkCase{"Void", VoidDoors, &VoidDoorsState, 0u}),
+                         testing::Values(ShrinkCase{"Corridor", CorridorDoors, &CorridorDoorsVars, Green},
+                                         ShrinkCase{"Void", VoidDoors, &VoidDoorsVars, 0u}),
                          [](const testing::TestParamInfo<ShrinkCase>& Case) { return Case.param.Name; });

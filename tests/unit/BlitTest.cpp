@@ -7,8 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "core/Numbers.h"
 #include "image/Image.h"
-#include "runtime/Numbers.h"
 #include "support/ImageKit.h"
 
 namespace {
@@ -79,7 +79,7 @@ TEST_F(Blit, PositionsAroundEveryEdgeMatchThePixelModel)
     Image* Small = PaintedImage(7, 5, Patterned);
     Image* Large = PaintedImage(660, 500, Patterned);
     Small->KeyColor = Large->KeyColor = Key;
-    for (int32_t Letterbox : {0, 1}) {
+    for (ViewMode Letterbox : {FullView, LetterboxView}) {
         SetScreenMode(Letterbox);
         const size_t ViewStart = GuardPixels + (DrawOrigin - MainScreen->Pixels);
         FillView(Fenced, GuardPixels, 640 * 480);

@@ -28,7 +28,7 @@ struct CorridorDoorsTest : EffectTest {
     }
     void TearDown() override
     {
-        EndShrinkDoors(CorridorDoorsState);
+        EndShrinkDoors(CorridorDoorsVars);
         EffectTest::TearDown();
     }
     // Red and blue leaves, keyed white, with a white band in their top rows.
@@ -114,7 +114,7 @@ TEST_F(CorridorDoorsTest, EndsOnTheFirstShutFrameAtOrAfterFourSeconds)
         Result = CorridorDoors(&Step);
         EXPECT_EQ(Result, Elapsed >= 4000 ? 1 : 0);
     }
-    EXPECT_EQ(CorridorDoorsState.Backdrop, nullptr);
+    EXPECT_EQ(CorridorDoorsVars.Backdrop, nullptr);
 
     // Doors that start late finish their slide first.
     Step = 0;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Random.h"
+#include "core/Screen.h"
+#include "demo/MainLoop.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Random.h"
-#include "runtime/Screen.h"
 #include "support/Child.h"
 #include "support/FakeData.h"
 

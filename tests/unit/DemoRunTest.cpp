@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "demo/MainLoop.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
 #include "support/Child.h"
 #include "support/FakeData.h"
 

@@ -15,7 +15,7 @@ struct FadeToBlackTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
+        SetScreenMode(LetterboxView);
         std::fill_n(MainScreen->Pixels, 640 * 480, 0x00123456u);  // the bands too
         std::fill_n(DrawOrigin, 640 * 340, 0x00FF8000u);
         ViewPixel(7, 7) = 0x00010101;
@@ -35,11 +35,11 @@ TEST_F(FadeToBlackTest, ChannelsAreDividedInPlaceOnceTheDivisorGrows)
     CallAfter(FadeToBlack, 0);
     EXPECT_EQ(CallAfter(FadeToBlack, 50), 0);  // divides by 1.0, then grows
     EXPECT_TRUE(Fenced == Before);
-    EXPECT_EQ(FadeDivisor, 1.001f);
+    EXPECT_EQ(FadeToBlackVars.Divisor, 1.001f);
     CallAfter(FadeToBlack, 16);
     EXPECT_EQ(ViewPixel(0, 0), 0x00FE7F00u);
     EXPECT_EQ(ViewPixel(7, 7), 0u);
-    EXPECT_EQ(FadeDivisor, 1.001f);  // 16 ms after the restart: no growth
+    EXPECT_EQ(FadeToBlackVars.Divisor, 1.001f);  // 16 ms after the restart: no growth
     EXPECT_TRUE(BandsUntouched());
 }
 
@@ -48,10 +48,10 @@ TEST_F(FadeToBlackTest, FiftiethGrowthEndsWithABlackSecond)
     CallAfter(FadeToBlack, 0);
     for (int Growth = 1; Growth < 50; ++Growth)
         ASSERT_EQ(CallAfter(FadeToBlack, 50), 0) << Growth;
-    EXPECT_EQ(FadeDivisor, 1.0490023f);
+    EXPECT_EQ(FadeToBlackVars.Divisor, 1.0490023f);
     const uint32_t Flips = HeadlessFlipCount();
     EXPECT_EQ(CallAfter(FadeToBlack, 50), 1);
-    EXPECT_EQ(FadeDivisor, 1.0500023f);
+    EXPECT_EQ(FadeToBlackVars.Divisor, 1.0500023f);
     EXPECT_GE(EffectMs(), 1000u);                   // the busy-wait from the restart
     EXPECT_EQ(HeadlessFlipCount(), Flips + 1);      // the black view shown
     EXPECT_EQ(std::count(DrawOrigin, DrawOrigin + 640 * 340, 0u), 640 * 340);

@@ -1,8 +1,8 @@
 // Frame timers on the virtual clock, across the counter's wrap-around too.
 #include <gtest/gtest.h>
 
+#include "core/FrameTimer.h"
 #include "platform/Headless.h"
-#include "runtime/FrameTimer.h"
 
 namespace {
 

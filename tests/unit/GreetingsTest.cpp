@@ -39,7 +39,7 @@ struct GreetingsTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
+        SetScreenMode(LetterboxView);
         Resources.BackgroundRaster = Picture(800, 600, [](int x, int y) { return uint32_t(x << 10 | y); });
     }
     // Solid glyphs whose colour names their font and letter, or glyphs all

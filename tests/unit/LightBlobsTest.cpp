@@ -3,9 +3,9 @@
 // red, and the green and blue divisors.
 #include <gtest/gtest.h>
 
+#include "core/Random.h"
 #include "effects/Effects.h"
 #include "effects/LightBlobs.h"
-#include "runtime/Random.h"
 #include "support/EffectKit.h"
 
 namespace {
@@ -16,9 +16,9 @@ struct LightBlobsTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
+        SetScreenMode(LetterboxView);
         RandomState = 1;
-        Light = LightState{};
+        LightBlobsVars = LightBlobsState{};
         Resources.Flower = Picture(640, 340, [](int, int) { return FrameColour; });
     }
     int32_t CallAt(uint32_t Ms)
@@ -26,13 +26,13 @@ struct LightBlobsTest : EffectTest {
         HeadlessSetTime(uint64_t(EffectTimer->StartTick + Ms) * 1000);
         return LightBlobs(&Step);
     }
-    uint32_t& Entry(int Row, int Col) { return Light.LightTable[Row * LightSize + Col]; }
+    uint32_t& Entry(int Row, int Col) { return LightBlobsVars.LightTable[Row * LightSize + Col]; }
     // Blob 0 still at B, the others parked where they draw nothing.
     void Park(Blob B)
     {
-        for (Blob& Other : Light.Blobs)
+        for (Blob& Other : LightBlobsVars.Blobs)
             Other = {0, 339, 30, 0, 0};
-        Light.Blobs[0] = B;
+        LightBlobsVars.Blobs[0] = B;
     }
 };
 
@@ -64,11 +64,11 @@ TEST_F(LightBlobsTest, BlobsStartFromTheRunsFirstFiftyRandomNumbers)
         {543, 11, 63, -9, -6},  {184, 181, 58, -12, -6},
     };
     for (int i = 0; i < BlobCount; ++i)
-        EXPECT_TRUE(Light.Blobs[i] == Expected[i]) << i;
+        EXPECT_TRUE(LightBlobsVars.Blobs[i] == Expected[i]) << i;
     RandomState = 1;
     CallAt(0);  // moved once: blob 8 bounces off row 20, blob 7 only slides
-    EXPECT_TRUE(Light.Blobs[8] == (Blob{534, 20, 63, -9, 6}));
-    EXPECT_TRUE(Light.Blobs[7] == (Blob{84, 167, 84, 12, 0}));
+    EXPECT_TRUE(LightBlobsVars.Blobs[8] == (Blob{534, 20, 63, -9, 6}));
+    EXPECT_TRUE(LightBlobsVars.Blobs[7] == (Blob{84, 167, 84, 12, 0}));
 }
 
 TEST_F(LightBlobsTest, StepsWalkTheTableClippedToTheWindow)
@@ -94,22 +94,22 @@ TEST_F(LightBlobsTest, RedSaturatesAndGreenAndBlueFadeOnTheirDivisors)
 {
     CallAt(0);
     Park({300, 150, 59, 0, 0});
-    Light.Blobs[1] = Light.Blobs[0];
-    Light.GreenDivisor = 2.0f;
-    Light.BlueDivisor = 4.0f;
+    LightBlobsVars.Blobs[1] = LightBlobsVars.Blobs[0];
+    LightBlobsVars.GreenDivisor = 2.0f;
+    LightBlobsVars.BlueDivisor = 4.0f;
     CallAt(4999);
     EXPECT_EQ(ViewPixel(300, 150), 0xFF7F3Fu);  // two full discs clamp at 255
-    EXPECT_EQ(Light.GreenDivisor, 2.0f);
+    EXPECT_EQ(LightBlobsVars.GreenDivisor, 2.0f);
 
-    Light.GreenDivisor = Light.BlueDivisor = 1.0f;
+    LightBlobsVars.GreenDivisor = LightBlobsVars.BlueDivisor = 1.0f;
     const float Green[] = {1.0099999f, 1.0200996f, 1.0303005f};
     for (int i = 0; i < 3; ++i) {
         CallAt(5000 + 16 * i);
-        EXPECT_EQ(Light.GreenDivisor, Green[i]) << i;
+        EXPECT_EQ(LightBlobsVars.GreenDivisor, Green[i]) << i;
     }
-    EXPECT_EQ(Light.BlueDivisor, 1.0f);
+    EXPECT_EQ(LightBlobsVars.BlueDivisor, 1.0f);
     CallAt(10000);
-    EXPECT_EQ(Light.BlueDivisor, 1.0099999f);
+    EXPECT_EQ(LightBlobsVars.BlueDivisor, 1.0099999f);
     EXPECT_EQ(CallAt(24999), 0);
     EXPECT_EQ(CallAt(25000), 1);
 }

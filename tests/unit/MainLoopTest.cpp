@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "platform/Clock.h"
+#include "core/Clock.h"
+#include "demo/MainLoop.h"
+#include "display/Present.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Screen.h"
 #include "support/Child.h"
 
 namespace {
@@ -47,7 +47,7 @@ struct MainLoopTest : testing::Test {
     {
         Calls.clear();
         std::fill(std::begin(CallsOf), std::end(CallsOf), 0);
-        CreateScreen("Vorlune", 640, 480, 0);
+        CreateScreen("Vorlune", 640, 480, FullView);
         EffectTimer = CreateTimer();
         Pace = CreateTimer();
         FillRecorders(std::make_integer_sequence<int, EffectCount>());

@@ -16,8 +16,8 @@ struct PlasmaDoorsTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
-        Plasma = PlasmaState{};
+        SetScreenMode(LetterboxView);
+        PlasmaDoorsVars = PlasmaDoorsState{};
     }
     void Doors(uint16_t Height, uint32_t UpperColour, uint32_t LowerColour)
     {
@@ -41,8 +41,8 @@ TEST_F(PlasmaDoorsTest, PixelValuesAreStoredUnmasked)
     CallAt(0);
     EXPECT_EQ(ViewPixel(0, 0), 0x003FFE00u);  // q = 1020: q/2 carries into red
     // All indices 128 give -1020, divided to q = -16: the top bits fill.
-    Plasma.RowPhaseA = Plasma.RowPhaseB = Plasma.ColPhaseA = Plasma.ColPhaseB = 128;
-    Plasma.PlasmaDivisor = 63.75f;
+    PlasmaDoorsVars.RowPhaseA = PlasmaDoorsVars.RowPhaseB = PlasmaDoorsVars.ColPhaseA = PlasmaDoorsVars.ColPhaseB = 128;
+    PlasmaDoorsVars.PlasmaDivisor = 63.75f;
     CallAt(16);
     EXPECT_EQ(ViewPixel(0, 0), 0xFFFFF800u);
 }
@@ -53,13 +53,13 @@ TEST_F(PlasmaDoorsTest, EveryPixelIsItsFourCosines)
 {
     Doors(170, Magenta, Magenta);
     CallAt(0);
-    for (int32_t Mode : {1, 0}) {
+    for (ViewMode Mode : {LetterboxView, FullView}) {
         SetScreenMode(Mode);
-        Plasma.RowPhaseA = 17;
-        Plasma.RowPhaseB = 200;
-        Plasma.ColPhaseA = 91;
-        Plasma.ColPhaseB = 5;
-        Plasma.PlasmaDivisor = 3.7f;
+        PlasmaDoorsVars.RowPhaseA = 17;
+        PlasmaDoorsVars.RowPhaseB = 200;
+        PlasmaDoorsVars.ColPhaseA = 91;
+        PlasmaDoorsVars.ColPhaseB = 5;
+        PlasmaDoorsVars.PlasmaDivisor = 3.7f;
         CallAt(16);
         int Wrong = 0;
         for (int y = 0; y < MainScreen->ViewHeight; ++y)
@@ -79,7 +79,7 @@ TEST_F(PlasmaDoorsTest, DoorsSwingOpenAndHalvesOf170RowsLeaveOnTheTwelfthFrame)
     Doors(170, Upper, Lower);
     std::vector<int32_t> Offsets;
     for (int Frame = 0; Frame < 11; ++Frame) {
-        const int32_t Offset = Plasma.DoorOffset;
+        const int32_t Offset = PlasmaDoorsVars.DoorOffset;
         Offsets.push_back(Offset);
         CallAt(16 * Frame);
         EXPECT_EQ(ViewPixel(9, Offset + 169), Upper) << Offset;
@@ -88,12 +88,12 @@ TEST_F(PlasmaDoorsTest, DoorsSwingOpenAndHalvesOf170RowsLeaveOnTheTwelfthFrame)
     CallAt(176);
     for (int Y = 0; Y < 340; ++Y)
         ASSERT_EQ(ViewPixel(9, Y) & 0xFF, 0u) << Y;
-    EXPECT_EQ(Plasma.DoorOffset, -177);
+    EXPECT_EQ(PlasmaDoorsVars.DoorOffset, -177);
 
     // Taller halves stay, so the offsets run on.
     Doors(400, Upper, Lower);
     for (int Frame = 0; Frame < 10; ++Frame) {
-        Offsets.push_back(Plasma.DoorOffset);
+        Offsets.push_back(PlasmaDoorsVars.DoorOffset);
         CallAt(192 + 16 * Frame);
     }
     EXPECT_EQ(Offsets, (std::vector<int32_t>{0, -23, -45, -66, -86, -104, -121, -136, -149, -160, -169, -177,
@@ -104,7 +104,7 @@ TEST_F(PlasmaDoorsTest, TimelineFlashesShowsTheMiniatureFadesAndEnds)
 {
     Doors(170, Upper, Lower);
     CallAt(0);
-    Plasma.DoorOffset = -170;  // gone
+    PlasmaDoorsVars.DoorOffset = -170;  // gone
     auto Flashed = [this] { return ViewPixel(300, 200) == 0xFFFFFF; };
     auto Inset = [this] { return ViewPixel(458, 20) == 0xFFFFFF && ViewPixel(500, 60) != 0xFFFFFF; };
     struct Moment {
@@ -119,15 +119,15 @@ TEST_F(PlasmaDoorsTest, TimelineFlashesShowsTheMiniatureFadesAndEnds)
         EXPECT_EQ(Flashed(), M.Flash) << M.Ms;
         EXPECT_EQ(Inset(), M.Inset) << M.Ms;
     }
-    EXPECT_EQ(Plasma.PlasmaDivisor, 1.0f);
+    EXPECT_EQ(PlasmaDoorsVars.PlasmaDivisor, 1.0f);
     // The fade: +0.4 per frame up to 15, then +30 until all is black.
     float Expected = 1.0f;
     for (uint32_t Ms = 20641; Expected <= 15.0f; Ms += 16) {
         CallAt(Ms);
         Expected = float(Expected + 0.4);
-        ASSERT_EQ(Plasma.PlasmaDivisor, Expected);
+        ASSERT_EQ(PlasmaDoorsVars.PlasmaDivisor, Expected);
     }
-    for (uint32_t Ms = 21300; Plasma.PlasmaDivisor <= 1020.0f; Ms += 16)
+    for (uint32_t Ms = 21300; PlasmaDoorsVars.PlasmaDivisor <= 1020.0f; Ms += 16)
         CallAt(Ms);
     EXPECT_EQ(CallAt(23999), 0);
     EXPECT_EQ(ViewPixel(0, 339), 0u);

@@ -1,7 +1,7 @@
 // The generator's sequence is part of every picture that uses it.
 #include <gtest/gtest.h>
 
-#include "runtime/Random.h"
+#include "core/Random.h"
 
 TEST(Random, SequenceOfARun)
 {

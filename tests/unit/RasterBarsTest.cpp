@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/Random.h"
 #include "effects/Effects.h"
 #include "effects/RasterBars.h"
-#include "runtime/Random.h"
 #include "support/EffectKit.h"
 
 namespace {
@@ -23,7 +23,7 @@ struct RasterBarsTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
+        SetScreenMode(LetterboxView);
         // The blobs have made the first 50 draws of the run.
         RandomState = 1;
         for (int i = 0; i < 50; ++i)

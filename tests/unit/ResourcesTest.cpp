@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "demo/MainLoop.h"
+#include "demo/Resources.h"
 #include "image/Image.h"
 #include "log/Log.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Resources.h"
 #include "support/Child.h"
 #include "support/FakeData.h"
 

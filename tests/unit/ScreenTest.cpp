@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "display/Present.h"
 #include "platform/Headless.h"
-#include "runtime/Screen.h"
 #include "support/Child.h"
 
 namespace {
@@ -20,37 +20,37 @@ struct ScreenTest : testing::Test {
 
 TEST_F(ScreenTest, FullScreenAndLetterboxGeometry)
 {
-    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, 0), 1);
+    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, FullView), 1);
     EXPECT_EQ(MainScreen->ViewWidth, 640);
     EXPECT_EQ(MainScreen->ViewHeight, 480);
     EXPECT_EQ(DrawOrigin, MainScreen->Pixels);
     EXPECT_TRUE(std::all_of(Begin(), End(), [](uint32_t p) { return p == 0; }));
 
-    SetScreenMode(2);  // anything but 1 is full screen
+    SetScreenMode(ViewMode(2));  // anything but 1 is full screen
     EXPECT_EQ(MainScreen->ViewHeight, 480);
     EXPECT_EQ(DrawOrigin, MainScreen->Pixels);
 
     std::fill(Begin(), End(), 0x123456u);
-    SetScreenMode(1);
+    SetScreenMode(LetterboxView);
     EXPECT_EQ(MainScreen->ViewHeight, 340);
     EXPECT_EQ(DrawOrigin, MainScreen->Pixels + 44800);
     EXPECT_TRUE(std::all_of(Begin(), End(), [](uint32_t p) { return p == 0; }));
 
-    SetScreenMode(0);
+    SetScreenMode(FullView);
     EXPECT_EQ(MainScreen->ViewHeight, 480);
     EXPECT_EQ(DrawOrigin, MainScreen->Pixels);
 }
 
 TEST_F(ScreenTest, LetterboxFromTheStart)
 {
-    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, 1), 1);
+    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, LetterboxView), 1);
     EXPECT_EQ(MainScreen->ViewHeight, 340);
     EXPECT_EQ(DrawOrigin, MainScreen->Pixels + 70 * 640);
 }
 
 TEST_F(ScreenTest, ClearViewLeavesTheBars)
 {
-    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, 1), 1);
+    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, LetterboxView), 1);
     std::fill(Begin(), End(), 0xFFFFFFu);
     ClearView();
     for (int y = 0; y < 480; ++y) {
@@ -64,7 +64,7 @@ TEST_F(ScreenTest, ClearViewLeavesTheBars)
 
 TEST_F(ScreenTest, PresentShowsAllRowsBarsIncluded)
 {
-    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, 1), 1);
+    ASSERT_EQ(CreateScreen("Vorlune", 640, 480, LetterboxView), 1);
     for (int i = 0; i < 640 * 480; ++i)
         MainScreen->Pixels[i] = uint32_t(i * 2654435761u) & 0xFFFFFF;
     PresentScreen();

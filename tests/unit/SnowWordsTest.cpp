@@ -15,8 +15,8 @@ struct SnowWordsTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
-        Snow = SnowState{};
+        SetScreenMode(LetterboxView);
+        SnowWordsVars = SnowWordsState{};
         Resources.Flower = Picture(640, 340, [](int, int) { return 0u; });  // all keyed
         Resources.Flower->Transparent = 1;
         for (Image*& Glyph : Resources.Fonte2) {
@@ -68,8 +68,8 @@ TEST_F(SnowWordsTest, WindowMatchesOneStepPerPixel)
         {0x7FFFFFFF, 255}, {1, 1}, {0x5A5A5A5A, 0x7FFF}, {0x40000000, 0x4001}, {0x0BADF00D, 0x0F0F}};
     uint32_t Ms = 16;
     for (auto [Start, Mask] : Cases) {
-        Snow.NoiseState = Start;
-        Snow.NoiseMask = Mask;
+        SnowWordsVars.NoiseState = Start;
+        SnowWordsVars.NoiseMask = Mask;
         CallAt(Ms += 16);
         int32_t State = Start;
         bool Same = true;
@@ -77,7 +77,7 @@ TEST_F(SnowWordsTest, WindowMatchesOneStepPerPixel)
             for (int X = 126; X < 126 + 390; ++X)
                 Same &= ViewPixel(X, Y) == NextNoise(State, Mask) * 0x010101u;
         EXPECT_TRUE(Same) << std::hex << Start << " mask " << Mask;
-        EXPECT_EQ(Snow.NoiseState, State) << std::hex << Start;
+        EXPECT_EQ(SnowWordsVars.NoiseState, State) << std::hex << Start;
     }
 }
 
@@ -90,9 +90,9 @@ TEST_F(SnowWordsTest, WordsFollowTheScheduleCentredAndHalfBlended)
     };
     for (auto [Ms, Word] : Schedule) {
         CallAt(Ms);
-        EXPECT_STREQ(Snow.Word, Word) << Ms;
+        EXPECT_STREQ(SnowWordsVars.Word, Word) << Ms;
     }
-    EXPECT_EQ(Snow.NoiseMask, 255);
+    EXPECT_EQ(SnowWordsVars.NoiseMask, 255);
 
     // The word set on one frame is drawn on the next.
     CallAt(10500);
@@ -114,14 +114,14 @@ TEST_F(SnowWordsTest, SnowDimsAwayUnderDeadThenTheViewTurnsWhite)
     uint32_t Ms = 25001;
     for (int16_t Mask = 253; Mask >= 1; Mask -= 2, Ms += 16) {
         CallAt(Ms);
-        ASSERT_EQ(Snow.NoiseMask, Mask);
-        ASSERT_STREQ(Snow.Word, "dead");
+        ASSERT_EQ(SnowWordsVars.NoiseMask, Mask);
+        ASSERT_STREQ(SnowWordsVars.Word, "dead");
     }
     CallAt(Ms);  // the last snow, masked by 1
     for (int X = 126; X < 516; ++X)
         ASSERT_LE(ViewPixel(X, 25), 0x010101u) << X;
-    EXPECT_EQ(Snow.NoiseMask, 0);
-    EXPECT_EQ(Snow.WordDivisor, 0);
+    EXPECT_EQ(SnowWordsVars.NoiseMask, 0);
+    EXPECT_EQ(SnowWordsVars.WordDivisor, 0);
     CallAt(Ms + 16);  // "dead" copied at full strength over the last snow
     EXPECT_EQ(ViewPixel(300, 160), 0xFEFEFEu);
     const std::vector<uint32_t> Still = Fenced;

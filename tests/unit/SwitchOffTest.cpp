@@ -14,7 +14,7 @@ struct SwitchOffTest : EffectTest {
     void SetUp() override
     {
         EffectTest::SetUp();
-        SetScreenMode(1);
+        SetScreenMode(LetterboxView);
         // Mark the letterbox bands: nothing may touch them.
         for (int i = 0; i < 640 * 70; ++i)
             MainScreen->Pixels[i] = MainScreen->Pixels[640 * 410 + i] = BandMark;

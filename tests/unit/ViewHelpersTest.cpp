@@ -26,7 +26,7 @@ int32_t SampledY(uint32_t Cell) { return int32_t(Cell >> 12); }
 
 TEST_F(ViewHelpers, FillViewWhiteLeavesTheLetterboxBars)
 {
-    SetScreenMode(1);
+    SetScreenMode(LetterboxView);
     FillViewWhite();
     for (int y = 0; y < 480; ++y) {
         uint32_t Expected = (y >= 70 && y < 410) ? 0xFFFFFF : 0;
@@ -38,7 +38,7 @@ TEST_F(ViewHelpers, FillViewWhiteLeavesTheLetterboxBars)
 
 TEST_F(ViewHelpers, GrabViewThenPutImageLeavesTheViewUnchanged)
 {
-    for (int32_t Letterbox : {0, 1}) {
+    for (ViewMode Letterbox : {FullView, LetterboxView}) {
         SetScreenMode(Letterbox);
         for (int i = 0; i < 640 * 480; ++i)
             MainScreen->Pixels[i] = (uint32_t(i) * 2654435761u) >> 8;
@@ -66,9 +66,9 @@ TEST_F(ViewHelpers, GrabViewRefusesNullAndKeepsToASmallerImage)
 TEST_F(ViewHelpers, InsetSamplesTheViewInBothHeights)
 {
     struct {
-        int32_t Letterbox;
+        ViewMode Letterbox;
         int32_t LowestRow;
-    } const Views[] = {{0, 427}, {1, 332}};
+    } const Views[] = {{FullView, 427}, {LetterboxView, 332}};
     for (const auto& V : Views) {
         SetScreenMode(V.Letterbox);
         FillWithCoordinates();

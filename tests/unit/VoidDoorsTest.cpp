@@ -28,7 +28,7 @@ struct VoidDoorsTest : EffectTest {
     }
     void TearDown() override
     {
-        EndShrinkDoors(VoidDoorsState);
+        EndShrinkDoors(VoidDoorsVars);
         EffectTest::TearDown();
     }
     // Red top and blue bottom leaves keyed magenta, magenta in their first
@@ -115,7 +115,7 @@ TEST_F(VoidDoorsTest, OffsetOfExactlyZeroCountsAsShut)
     EXPECT_EQ(DoorFrames(3, &Log), Expected);
     EXPECT_EQ(CountOf(Log, "PosY = <-101>"), 1);
     // Shut frames look like a leaf drawn at 0; they no longer move it.
-    EXPECT_EQ(VoidDoorsState.DoorOffset, 0);
+    EXPECT_EQ(VoidDoorsVars.DoorOffset, 0);
 }
 
 TEST_F(VoidDoorsTest, EndsOnTheFirstShutFrameAtOrAfterFiveSeconds)
@@ -129,5 +129,5 @@ TEST_F(VoidDoorsTest, EndsOnTheFirstShutFrameAtOrAfterFiveSeconds)
         Result = VoidDoors(&Step);
         EXPECT_EQ(Result, Elapsed >= 5000 ? 1 : 0) << Elapsed;
     }
-    EXPECT_EQ(VoidDoorsState.Backdrop, nullptr);
+    EXPECT_EQ(VoidDoorsVars.Backdrop, nullptr);
 }

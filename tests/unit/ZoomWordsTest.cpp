@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "effects/Effects.h"
 #include "effects/BlurPass.h"
+#include "effects/Effects.h"
 #include "effects/ZoomWords.h"
 #include "support/EffectKit.h"
 
@@ -51,7 +51,7 @@ struct ZoomWordsTest : EffectTest {
     }
     void TearDown() override
     {
-        for (ZoomWordState& S : ZoomWordStates) {
+        for (ZoomWordsState& S : ZoomWordsVars) {
             FreeImage(S.Backdrop);
             S.Backdrop = nullptr;
         }
@@ -275,7 +275,7 @@ TEST_F(ZoomWordsTest, EachInstanceHasItsOwnWordStepBlurAndEndTime)
             Result = Slots[Slot](&Step);
             ASSERT_EQ(Result, Elapsed >= Instances[Slot].EndMs ? 1 : 0) << "slot " << Slot + 1 << " at " << Elapsed;
         }
-        EXPECT_EQ(ZoomWordStates[Slot].Backdrop, nullptr);
+        EXPECT_EQ(ZoomWordsVars[Slot].Backdrop, nullptr);
     }
 }
 
@@ -310,7 +310,7 @@ TEST_F(ZoomWordsTest, WordsTooLargeForTheViewAreClippedToIt)
 
     // Taller than wide: Ratio 0. The float zoom has infinitely many rows and
     // the integer zoom none; both stay in the frame buffer and end.
-    FreeImage(ZoomWordStates[1].Backdrop);
+    FreeImage(ZoomWordsVars[1].Backdrop);
     for (int Slot : {0, 1}) {
         GreyWord(Slot, 30, 60);
         std::fill_n(DrawOrigin, 640 * 480, Behind);

@@ -16,10 +16,10 @@
 
 #include "Desktop.h"
 #include "Xwd.h"
+#include "core/Clock.h"
+#include "demo/MainLoop.h"
+#include "display/Present.h"
 #include "log/Log.h"
-#include "platform/Clock.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Screen.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int ShowPattern()
 {
     setenv("SDL_VIDEODRIVER", "x11", 1);
     OpenLog("LogDemo.txt");
-    CreateScreen("Vorlune", Width, Height, 0);
+    CreateScreen("Vorlune", Width, Height, FullView);
     for (int y = 0; y < Height; ++y)
         for (int x = 0; x < Width; ++x)
             MainScreen->Pixels[y * Width + x] = PatternPixel(x, y);

@@ -9,9 +9,12 @@
 namespace {
 
 constexpr int S = 2;  // supersampling
-// The union of the snow window (126..515 x 25..314) and the blob window
-// (124..514 x 24..313): black, the key, all of it.
-constexpr int WinX0 = 124, WinY0 = 24, WinX1 = 515, WinY1 = 314;
+// The union of the snow window and the blob window, bounds inclusive:
+// black, the key, all of it.
+constexpr int WinX0 = std::min(SnowWindow.Left, BlobWindow.Left);
+constexpr int WinY0 = std::min(SnowWindow.Top, BlobWindow.Top);
+constexpr int WinX1 = std::max(SnowWindow.Left + SnowWindow.Width, BlobWindow.Left + BlobWindow.Width) - 1;
+constexpr int WinY1 = std::max(SnowWindow.Top + SnowWindow.Height, BlobWindow.Top + BlobWindow.Height) - 1;
 constexpr int Moulding = 9;
 
 template <typename Inside, typename Colour>

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "core/Layout.h"
 
 Canvas DrawLoading();
 Canvas DrawProgressBar();
@@ -22,7 +23,7 @@ Canvas DrawHBDoor();
 Canvas DrawFlower();
 
 // Where the progress bar lies over the loading picture.
-constexpr int BarX = 190, BarY = 311;
+constexpr int BarX = ProgressBarX, BarY = ProgressBarY;
 // The corridor's far end, where the shrunken previous frame is drawn.
 constexpr int FarX = 165, FarY = 124, FarW = 310, FarH = 232;
 constexpr int RasterHeight = 28;

@@ -12,18 +12,11 @@
 #include "CaptureOptions.h"
 #include "Snapshots.h"
 #include "Video.h"
+#include "core/Screen.h"
+#include "demo/MainLoop.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Screen.h"
 
 namespace {
-
-const char* const EffectNames[EffectCount] = {
-    "LoadingScreen", "ZoomWordThis",   "ZoomWordProgressBar", "ZoomWordIs",
-    "ZoomWordAPure", "ZoomWordFake",   "CorridorDoors",       "VoidDoors",
-    "LetterboxDoors", "PlasmaDoors",   "SnowWords",           "LightBlobs",
-    "FadeToBlack",   "RasterBars",     "Greetings",           "SwitchOff",
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -50,7 +43,7 @@ void ShowProgress()
 {
     double Virtual = double(HeadlessNow()) / 1e6, Wall = WallSeconds();
     std::fprintf(stderr, "\rslot %2d %-20s %7.2f s  %6u frames  %5.1fx real time ", Capture.Slot,
-                 EffectNames[Capture.Slot], Virtual, HeadlessFlipCount(),
+                 SlotTable[Capture.Slot].Name, Virtual, HeadlessFlipCount(),
                  Wall > 0 ? Virtual / Wall : 0.0);
 }
 

@@ -2,14 +2,14 @@
 #include "platform/Clock.h"
 #include "platform/headless/HeadlessState.h"
 
-uint32_t GetTickCount()
+uint32_t PlatformTicks()
 {
     uint32_t Tick = static_cast<uint32_t>(Headless.Now / 1000 + Headless.StartTick);
     Headless.Now += 1;
     return Tick;
 }
 
-void Sleep(uint32_t Ms)
+void PlatformSleep(uint32_t Ms)
 {
     Headless.Now += uint64_t{Ms} * 1000;
 }

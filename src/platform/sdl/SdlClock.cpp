@@ -5,7 +5,7 @@
 
 #include "platform/Clock.h"
 
-uint32_t GetTickCount()
+uint32_t PlatformTicks()
 {
     timespec Now;
     clock_gettime(CLOCK_MONOTONIC, &Now);
@@ -13,7 +13,7 @@ uint32_t GetTickCount()
     return static_cast<uint32_t>(Ms);
 }
 
-void Sleep(uint32_t Ms)
+void PlatformSleep(uint32_t Ms)
 {
     if (Ms == 0) {
         sched_yield();

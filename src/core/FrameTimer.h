@@ -15,3 +15,7 @@ void RestartTimer(FrameTimer* Timer);
 int32_t FrameDue(FrameTimer* Timer);
 // Reads the counter into LastTick and returns the elapsed milliseconds.
 uint32_t ReadTimer(FrameTimer* Timer);
+
+// Started at the end of loading, restarted whenever an effect finishes;
+// effects read and restart it to time their phases.
+extern FrameTimer* EffectTimer;

@@ -1,5 +1,5 @@
 // The program entry. It takes no arguments.
-#include "runtime/MainLoop.h"
+#include "demo/MainLoop.h"
 
 int main()
 {

@@ -1,14 +1,13 @@
-#include "runtime/MainLoop.h"
+#include "demo/MainLoop.h"
 
-#include "effects/Effects.h"
+#include "core/Clock.h"
+#include "core/Quit.h"
+#include "demo/Resources.h"
+#include "display/Present.h"
 #include "log/Log.h"
-#include "platform/Clock.h"
-#include "runtime/Resources.h"
-#include "runtime/Screen.h"
 
 Effect EffectTable[EffectCount];
 int32_t EffectStep = 0;
-FrameTimer* EffectTimer = nullptr;
 void (*EffectCallHook)(uint8_t Slot, int32_t Result) = nullptr;
 
 namespace {
@@ -17,14 +16,8 @@ int32_t QuitFlag = 0;
 
 void FillEffectTable()
 {
-    const Effect Slots[EffectCount] = {
-        LoadingScreen, ZoomWordThis, ZoomWordProgressBar, ZoomWordIs,
-        ZoomWordAPure, ZoomWordFake, CorridorDoors,       VoidDoors,
-        LetterboxDoors, PlasmaDoors, SnowWords,           LightBlobs,
-        FadeToBlack,   RasterBars,   Greetings,           SwitchOff,
-    };
     for (int i = 0; i < EffectCount; ++i)
-        EffectTable[i] = Slots[i];
+        EffectTable[i] = SlotTable[i].Run;
 }
 
 }  // namespace
@@ -56,7 +49,7 @@ void RunEffects(FrameTimer* PaceTimer)
 int DemoMain()
 {
     OpenLog("LogDemo.txt");
-    CreateScreen("Vorlune", 640, 480, 0);
+    CreateScreen("Vorlune", 640, 480, FullView);
     ClearView();
     PresentScreen();
     Sleep(2500);
@@ -68,8 +61,6 @@ int DemoMain()
 
     RunEffects(PaceTimer);
 
-    ReleaseResources();
-    CloseLog();
-    DestroyScreen();
+    RunQuitSteps();
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "runtime/Random.h"
+#include "core/Random.h"
 
 uint32_t RandomState = 1;
 

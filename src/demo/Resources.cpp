@@ -1,19 +1,15 @@
-#include "runtime/Resources.h"
+#include "demo/Resources.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "core/FrameTimer.h"
+#include "core/Layout.h"
+#include "core/Quit.h"
 #include "image/Image.h"
 #include "log/Log.h"
 #include "platform/Tune.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Numbers.h"
-#include "runtime/Screen.h"
-
-ResourceSet Resources;
-int32_t CosTable[256];
 
 const FontCells Fonte2Cells{32, 30, 32, 30, 0};
 const FontCells FireFonteCells{31, 33, 32, 33, 2};
@@ -63,10 +59,9 @@ const PictureEntry Pictures[] = {
 };
 const PictureEntry FireFonteSheet{FireFontePath, &ResourceSet::FireFonteSheet, false, 0, Need::Any};
 
-// The view sizes, the bar's place on the loading picture, and the widest
-// step by which a word's zoom can pass its width.
-constexpr int32_t ViewW = 640, ViewH = 480, LetterboxH = 340;
-constexpr int32_t BarX = 190, BarY = 311, WidestZoomStep = 8;
+// The view sizes, and the widest step by which a word's zoom can pass its width.
+constexpr int32_t ViewW = 640, ViewH = 480, LetterboxH = LetterboxViewRows;
+constexpr int32_t WidestZoomStep = 8;
 
 int Problems = 0;
 
@@ -114,7 +109,7 @@ void CheckNeeds(const PictureEntry& Entry, const Image* Picture)
             Report(Entry.Path, "is " + SizeOf(Picture) + ", must be at least 640 x 340");
         break;
     case Need::BarOverLoading:
-        if (BarX + Picture->Width > ViewW || BarY + Picture->Height > ViewH)
+        if (ProgressBarX + Picture->Width > ViewW || ProgressBarY + Picture->Height > ViewH)
             Report(Entry.Path, "is " + SizeOf(Picture) + ", must fit in 450 x 169");
         break;
     case Need::Word: CheckWord(Entry.Path, Picture); break;
@@ -159,18 +154,6 @@ void CutFont(const Image* Sheet, const char* Path, const FontCells& Cells, Image
     }
     CutGlyphs(Sheet, Cells, Black, Glyphs);
 }
-
-}  // namespace
-
-void BuildCosTable()
-{
-    for (int i = 0; i < 256; ++i) {
-        double Angle = (i * 3.141592654) * 0.0078125;
-        CosTable[i] = TruncToInt32(std::cos(Angle) * 255);
-    }
-}
-
-namespace {
 
 void OpenTune()
 {
@@ -234,13 +217,12 @@ void LoadResources()
     if (Problems > 0)
         FailAndExit("can't play without its pictures");
 
+    AtQuit(ReleaseResources);
     OpenTune();
     BuildCosTable();
     EffectTimer = CreateTimer();
-    if (!EffectTimer) {
-        TuneClose();
+    if (!EffectTimer)
         FailAndExit("out of memory for the effect timer");
-    }
     TunePlay();
 }
 

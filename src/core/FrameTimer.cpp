@@ -1,15 +1,17 @@
-#include "runtime/FrameTimer.h"
+#include "core/FrameTimer.h"
 
 #include <new>
 
+#include "core/Clock.h"
 #include "log/Log.h"
-#include "platform/Clock.h"
+
+FrameTimer* EffectTimer = nullptr;
 
 FrameTimer* CreateTimer()
 {
     FrameTimer* Timer = new (std::nothrow) FrameTimer;
     if (!Timer) {
-        LogPrint("Error!! Allocate failed file <%s> line <%d>\n", "Utils", 32);
+        LogFailedAllocation(32);
         return nullptr;
     }
     RestartTimer(Timer);

@@ -3,20 +3,12 @@
 // pace, shut-down.
 #include <cstdint>
 
-#include "runtime/FrameTimer.h"
+#include "core/FrameTimer.h"
+#include "demo/Slots.h"
 
-// An effect draws at most one frame per call into the screen and returns
-// exactly 1 when it is finished; any other value asks for another call.
-// Step is 0 on its first call; effects use it only as a first-call flag.
-using Effect = int32_t (*)(int32_t* Step);
-
-constexpr int EffectCount = 16;
-
+// The effects played, filled from SlotTable at start-up; tests swap entries.
 extern Effect EffectTable[EffectCount];
 extern int32_t EffectStep;
-// Started at the end of loading, restarted whenever an effect finishes;
-// effects read and restart it to time their phases.
-extern FrameTimer* EffectTimer;
 
 // Called after every effect call with the slot and the result; null in the
 // demo. The capture tool and tests watch the run through it.

@@ -1,0 +1,3 @@
+#include "effects/ResourceSet.h"
+
+ResourceSet Resources;
