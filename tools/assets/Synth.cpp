@@ -5,6 +5,13 @@
 
 namespace {
 
+// A linear congruential generator, scaled to [-1, 1).
+double WhiteNoise(uint32_t& State)
+{
+    State = State * 1664525u + 1013904223u;
+    return double(int32_t(State)) / 2147483648.0;
+}
+
 double PolyBlep(double T, double Dt)
 {
     if (T < Dt) {
@@ -41,8 +48,7 @@ struct Oscillator {
             Out = std::sin(2.0 * M_PI * Phase);
             break;
         case Wave::Noise:
-            Noise = Noise * 1664525u + 1013904223u;
-            Out = double(int32_t(Noise)) / 2147483648.0;
+            Out = WhiteNoise(Noise);
             break;
         }
         Phase += Dt;
@@ -235,91 +241,133 @@ void RenderNote(Buses& Out, const Instrument& V, const Note& N, uint32_t Seed)
     Accumulate(Out, First, OutL, OutR, PanL, PanR, V.DelaySend, V.ReverbSend);
 }
 
-void RenderDrum(Buses& Out, Drum Kind, double Start, double Velocity, double Param, uint32_t Seed)
-{
-    const size_t First = size_t(Start * SampleRate);
-    uint32_t Noise = Seed | 1u;
-    auto White = [&] {
-        Noise = Noise * 1664525u + 1013904223u;
-        return double(int32_t(Noise)) / 2147483648.0;
-    };
-    Filter Shape;
+namespace {
+
+size_t FramesOf(double Seconds) { return size_t(Seconds * SampleRate); }
+
+// What every drum hit has: where it starts, how hard it is struck, its own
+// noise, and a sine whose pitch may glide.
+struct DrumHit {
+    Buses& Out;
+    size_t First;
+    double Velocity;
+    uint32_t Noise;
     double Phase = 0.0;
-    const Panner Centre(0.0), Side(Param), Wide(-0.3), TomSide((Param - 120.0) / 200.0);
-    auto Tone = [&](double Hz) {
+    double White() { return WhiteNoise(Noise); }
+    double Tone(double Hz)
+    {
         Phase += Hz / SampleRate;
         return std::sin(2.0 * M_PI * Phase);
-    };
+    }
+    // Drums go dry and to the hall, never to the delay.
+    void Emit(size_t I, double Level, const Panner& P, double Reverb)
+    {
+        Send(Out, First + I, Level * Velocity, P, 0.0, Reverb);
+    }
+};
+
+void Kick(DrumHit& Hit)
+{
+    const Panner Centre(0.0);
+    for (size_t I = 0; I < FramesOf(0.45); ++I) {
+        double T = double(I) / SampleRate;
+        double Hz = 46.0 + 120.0 * std::exp(-T / 0.03);
+        double V = Hit.Tone(Hz) * std::exp(-T / 0.16) + (T < 0.003 ? Hit.White() * 0.5 : 0.0);
+        Hit.Emit(I, std::tanh(V * 1.6) * 0.55, Centre, 0.02);
+    }
+}
+
+// A snare is filtered noise over a falling tone; a clap is darker noise,
+// stuttered over its first few hundredths of a second.
+void SnareOrClap(DrumHit& Hit, bool Clap, const Panner& Side)
+{
+    Filter Shape;
+    Shape.Set(Clap ? 1400.0 : 2400.0, 0.3);
+    for (size_t I = 0; I < FramesOf(0.35); ++I) {
+        double T = double(I) / SampleRate;
+        double Band = 0.0, High = 0.0;
+        Shape.Run(Hit.White(), &Band, &High);
+        double Claps = Clap ? (std::fmod(T, 0.011) < 0.006 || T > 0.033 ? 1.0 : 0.3) : 1.0;
+        double V = (High * 0.6 + Band * 0.8) * std::exp(-T / 0.11) * Claps;
+        if (!Clap)
+            V += Hit.Tone(185.0 - 40.0 * T) * std::exp(-T / 0.05) * 0.7;
+        Hit.Emit(I, V * 0.32, Side, 0.18);
+    }
+}
+
+void Hat(DrumHit& Hit, double Decay, const Panner& Side)
+{
+    Filter Shape;
+    Shape.Set(7500.0, 0.2);
+    for (size_t I = 0; I < FramesOf(Decay * 5.0); ++I) {
+        double T = double(I) / SampleRate, High = 0.0;
+        Shape.Run(Hit.White(), nullptr, &High);
+        Hit.Emit(I, High * std::exp(-T / Decay) * 0.16, Side, 0.05);
+    }
+}
+
+// Noise and four square waves at clashing ratios, high-passed.
+void Crash(DrumHit& Hit)
+{
+    const Panner Wide(-0.3);
+    Filter Shape;
+    Shape.Set(5000.0, 0.1);
+    double Metal[4] = {0, 0, 0, 0};
+    const double Ratios[4] = {1.0, 1.483, 1.932, 2.546};
+    for (size_t I = 0; I < FramesOf(2.2); ++I) {
+        double T = double(I) / SampleRate, High = 0.0, Ring = 0.0;
+        for (int K = 0; K < 4; ++K) {
+            Metal[K] += 540.0 * Ratios[K] / SampleRate;
+            Ring += Metal[K] - std::floor(Metal[K]) < 0.5 ? 0.25 : -0.25;
+        }
+        Shape.Run(Hit.White() * 0.8 + Ring * 0.3, nullptr, &High);
+        Hit.Emit(I, High * std::exp(-T / 0.55) * 0.2, Wide, 0.3);
+    }
+}
+
+// Hz is the pitch it settles on; lower toms sit further left.
+void Tom(DrumHit& Hit, double Hz)
+{
+    const Panner Side((Hz - 120.0) / 200.0);
+    for (size_t I = 0; I < FramesOf(0.5); ++I) {
+        double T = double(I) / SampleRate;
+        double Glide = Hz + Hz * 0.6 * std::exp(-T / 0.05);
+        Hit.Emit(I, Hit.Tone(Glide) * std::exp(-T / 0.2) * 0.4, Side, 0.2);
+    }
+}
+
+// Noise swept up and swelling over Seconds.
+void Riser(DrumHit& Hit, double Seconds)
+{
+    const Panner Centre(0.0);
+    Filter Shape;
+    size_t Count = FramesOf(Seconds);
+    for (size_t I = 0; I < Count; ++I) {
+        double U = double(I) / double(Count);
+        if ((I & 15) == 0)
+            Shape.Set(300.0 * std::pow(30.0, U), 0.6);
+        double Band = 0.0;
+        Shape.Run(Hit.White(), &Band);
+        Hit.Emit(I, Band * U * U * 0.3, Centre, 0.4);
+    }
+}
+
+}  // namespace
+
+// Param is the pan of snares, claps and hats, the pitch of a tom and the
+// length of a riser.
+void RenderDrum(Buses& Out, Drum Kind, double Start, double Velocity, double Param, uint32_t Seed)
+{
+    DrumHit Hit{Out, FramesOf(Start), Velocity, Seed | 1u};
     switch (Kind) {
-    case Drum::Kick:
-        for (size_t I = 0; I < size_t(0.45 * SampleRate); ++I) {
-            double T = double(I) / SampleRate;
-            double Hz = 46.0 + 120.0 * std::exp(-T / 0.03);
-            double V = Tone(Hz) * std::exp(-T / 0.16) + (T < 0.003 ? White() * 0.5 : 0.0);
-            Send(Out, First + I, std::tanh(V * 1.6) * 0.55 * Velocity, Centre, 0.0, 0.02);
-        }
-        break;
-    case Drum::Snare:
-    case Drum::Clap:
-        Shape.Set(Kind == Drum::Snare ? 2400.0 : 1400.0, 0.3);
-        for (size_t I = 0; I < size_t(0.35 * SampleRate); ++I) {
-            double T = double(I) / SampleRate;
-            double Band = 0.0, High = 0.0;
-            Shape.Run(White(), &Band, &High);
-            double Claps = Kind == Drum::Clap ? (std::fmod(T, 0.011) < 0.006 || T > 0.033 ? 1.0 : 0.3) : 1.0;
-            double V = (High * 0.6 + Band * 0.8) * std::exp(-T / 0.11) * Claps;
-            if (Kind == Drum::Snare)
-                V += Tone(185.0 - 40.0 * T) * std::exp(-T / 0.05) * 0.7;
-            Send(Out, First + I, V * 0.32 * Velocity, Side, 0.0, 0.18);
-        }
-        break;
-    case Drum::ClosedHat:
-    case Drum::OpenHat: {
-        Shape.Set(7500.0, 0.2);
-        double Decay = Kind == Drum::ClosedHat ? 0.035 : 0.22;
-        for (size_t I = 0; I < size_t(Decay * 5.0 * SampleRate); ++I) {
-            double T = double(I) / SampleRate, High = 0.0;
-            Shape.Run(White(), nullptr, &High);
-            Send(Out, First + I, High * std::exp(-T / Decay) * 0.16 * Velocity, Side, 0.0, 0.05);
-        }
-        break;
-    }
-    case Drum::Crash: {
-        Shape.Set(5000.0, 0.1);
-        double Metal[4] = {0, 0, 0, 0};
-        const double Ratios[4] = {1.0, 1.483, 1.932, 2.546};
-        for (size_t I = 0; I < size_t(2.2 * SampleRate); ++I) {
-            double T = double(I) / SampleRate, High = 0.0, Ring = 0.0;
-            for (int K = 0; K < 4; ++K) {
-                Metal[K] += 540.0 * Ratios[K] / SampleRate;
-                Ring += Metal[K] - std::floor(Metal[K]) < 0.5 ? 0.25 : -0.25;
-            }
-            Shape.Run(White() * 0.8 + Ring * 0.3, nullptr, &High);
-            double V = High * std::exp(-T / 0.55) * 0.2 * Velocity;
-            Send(Out, First + I, V, Wide, 0.0, 0.3);
-        }
-        break;
-    }
-    case Drum::Tom:
-        for (size_t I = 0; I < size_t(0.5 * SampleRate); ++I) {
-            double T = double(I) / SampleRate;
-            double Hz = Param + Param * 0.6 * std::exp(-T / 0.05);
-            Send(Out, First + I, Tone(Hz) * std::exp(-T / 0.2) * 0.4 * Velocity, TomSide, 0.0, 0.2);
-        }
-        break;
-    case Drum::Riser: {
-        // Param is the length in seconds: noise swept up and swelling.
-        size_t Count = size_t(Param * SampleRate);
-        for (size_t I = 0; I < Count; ++I) {
-            double U = double(I) / double(Count);
-            if ((I & 15) == 0)
-                Shape.Set(300.0 * std::pow(30.0, U), 0.6);
-            double Band = 0.0;
-            Shape.Run(White(), &Band);
-            Send(Out, First + I, Band * U * U * 0.3 * Velocity, Centre, 0.0, 0.4);
-        }
-        break;
-    }
+    case Drum::Kick: return Kick(Hit);
+    case Drum::Snare: return SnareOrClap(Hit, false, Panner(Param));
+    case Drum::Clap: return SnareOrClap(Hit, true, Panner(Param));
+    case Drum::ClosedHat: return Hat(Hit, 0.035, Panner(Param));
+    case Drum::OpenHat: return Hat(Hit, 0.22, Panner(Param));
+    case Drum::Crash: return Crash(Hit);
+    case Drum::Tom: return Tom(Hit, Param);
+    case Drum::Riser: return Riser(Hit, Param);
     }
 }
 

@@ -46,11 +46,11 @@ struct Instrument {
     double PulseWidth = 0.5;      // of Wave::Pulse
     double PwmDepth = 0.0, PwmRate = 0.0;  // pulse-width modulation, Hz
     double SubLevel = 0.0;        // a sine an octave down
-    Envelope Amp;
+    Envelope Amp = {};
     double Cutoff = 20000.0;      // Hz, before the filter envelope
     double Resonance = 0.0;       // 0 to about 0.9
     double FilterAmount = 0.0;    // Hz added at the envelope's peak
-    Envelope FilterEnv;
+    Envelope FilterEnv = {};
     double VibratoRate = 0.0, VibratoDepth = 0.0, VibratoDelay = 0.0;  // Hz, semitones, s
     double Gain = 0.2;
     double Pan = 0.0;             // -1 left to 1 right

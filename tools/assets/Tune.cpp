@@ -11,124 +11,108 @@ namespace {
 
 Instrument MakePad()
 {
-    Instrument I;
-    I.Osc = Wave::Saw;
-    I.Unison = 3;
-    I.Detune = 22.0;
-    I.Amp = {0.5, 1.0, 0.8, 0.9};
-    I.Cutoff = 700.0;
-    I.FilterAmount = 1100.0;
-    I.FilterEnv = {1.2, 2.0, 0.4, 1.0};
-    I.Gain = 0.05;
-    I.ReverbSend = 0.6;
-    return I;
+    return Instrument{.Osc = Wave::Saw,
+                      .Unison = 3,
+                      .Detune = 22.0,
+                      .Amp = {0.5, 1.0, 0.8, 0.9},
+                      .Cutoff = 700.0,
+                      .FilterAmount = 1100.0,
+                      .FilterEnv = {1.2, 2.0, 0.4, 1.0},
+                      .Gain = 0.05,
+                      .ReverbSend = 0.6};
 }
 
 Instrument MakeBass()
 {
-    Instrument I;
-    I.Osc = Wave::Saw;
-    I.SubLevel = 0.7;
-    I.Amp = {0.003, 0.25, 0.6, 0.05};
-    I.Cutoff = 220.0;
-    I.Resonance = 0.45;
-    I.FilterAmount = 1300.0;
-    I.FilterEnv = {0.001, 0.12, 0.0, 0.05};
-    I.Gain = 0.30;
-    return I;
+    return Instrument{.Osc = Wave::Saw,
+                      .SubLevel = 0.7,
+                      .Amp = {0.003, 0.25, 0.6, 0.05},
+                      .Cutoff = 220.0,
+                      .Resonance = 0.45,
+                      .FilterAmount = 1300.0,
+                      .FilterEnv = {0.001, 0.12, 0.0, 0.05},
+                      .Gain = 0.30};
 }
 
 Instrument MakeSoftBass()
 {
-    Instrument I;
-    I.Osc = Wave::Triangle;
-    I.SubLevel = 0.6;
-    I.Amp = {0.05, 0.6, 0.7, 0.4};
-    I.Cutoff = 600.0;
-    I.Gain = 0.32;
-    return I;
+    return Instrument{.Osc = Wave::Triangle,
+                      .SubLevel = 0.6,
+                      .Amp = {0.05, 0.6, 0.7, 0.4},
+                      .Cutoff = 600.0,
+                      .Gain = 0.32};
 }
 
 Instrument MakeLead()
 {
-    Instrument I;
-    I.Osc = Wave::Pulse;
-    I.Unison = 2;
-    I.Detune = 9.0;
-    I.PulseWidth = 0.45;
-    I.PwmDepth = 0.2;
-    I.PwmRate = 0.35;
-    I.Amp = {0.01, 0.3, 0.7, 0.15};
-    I.Cutoff = 1800.0;
-    I.Resonance = 0.2;
-    I.FilterAmount = 2600.0;
-    I.FilterEnv = {0.005, 0.25, 0.3, 0.2};
-    I.VibratoRate = 5.5;
-    I.VibratoDepth = 0.2;
-    I.VibratoDelay = 0.18;
-    I.Gain = 0.16;
-    I.DelaySend = 0.35;
-    I.ReverbSend = 0.25;
-    return I;
+    return Instrument{.Osc = Wave::Pulse,
+                      .Unison = 2,
+                      .Detune = 9.0,
+                      .PulseWidth = 0.45,
+                      .PwmDepth = 0.2,
+                      .PwmRate = 0.35,
+                      .Amp = {0.01, 0.3, 0.7, 0.15},
+                      .Cutoff = 1800.0,
+                      .Resonance = 0.2,
+                      .FilterAmount = 2600.0,
+                      .FilterEnv = {0.005, 0.25, 0.3, 0.2},
+                      .VibratoRate = 5.5,
+                      .VibratoDepth = 0.2,
+                      .VibratoDelay = 0.18,
+                      .Gain = 0.16,
+                      .DelaySend = 0.35,
+                      .ReverbSend = 0.25};
 }
 
 Instrument MakeLeadLow()
 {
-    Instrument I;
-    I.Osc = Wave::Saw;
-    I.Unison = 2;
-    I.Detune = 12.0;
-    I.Amp = {0.01, 0.4, 0.6, 0.15};
-    I.Cutoff = 1200.0;
-    I.FilterAmount = 1200.0;
-    I.FilterEnv = {0.005, 0.3, 0.2, 0.2};
-    I.Gain = 0.09;
-    I.Pan = -0.2;
-    I.DelaySend = 0.15;
-    I.ReverbSend = 0.15;
-    return I;
+    return Instrument{.Osc = Wave::Saw,
+                      .Unison = 2,
+                      .Detune = 12.0,
+                      .Amp = {0.01, 0.4, 0.6, 0.15},
+                      .Cutoff = 1200.0,
+                      .FilterAmount = 1200.0,
+                      .FilterEnv = {0.005, 0.3, 0.2, 0.2},
+                      .Gain = 0.09,
+                      .Pan = -0.2,
+                      .DelaySend = 0.15,
+                      .ReverbSend = 0.15};
 }
 
 Instrument MakeArp()
 {
-    Instrument I;
-    I.Osc = Wave::Pulse;
-    I.PulseWidth = 0.25;
-    I.Amp = {0.002, 0.12, 0.0, 0.05};
-    I.Cutoff = 2200.0;
-    I.FilterAmount = 3000.0;
-    I.FilterEnv = {0.001, 0.08, 0.0, 0.05};
-    I.Gain = 0.07;
-    I.Pan = 0.3;
-    I.DelaySend = 0.4;
-    return I;
+    return Instrument{.Osc = Wave::Pulse,
+                      .PulseWidth = 0.25,
+                      .Amp = {0.002, 0.12, 0.0, 0.05},
+                      .Cutoff = 2200.0,
+                      .FilterAmount = 3000.0,
+                      .FilterEnv = {0.001, 0.08, 0.0, 0.05},
+                      .Gain = 0.07,
+                      .Pan = 0.3,
+                      .DelaySend = 0.4};
 }
 
 Instrument MakePluck()
 {
-    Instrument I;
-    I.Osc = Wave::Pulse;
-    I.Amp = {0.002, 0.35, 0.0, 0.2};
-    I.Cutoff = 900.0;
-    I.FilterAmount = 2200.0;
-    I.FilterEnv = {0.001, 0.15, 0.0, 0.1};
-    I.Gain = 0.10;
-    I.Pan = -0.25;
-    I.DelaySend = 0.4;
-    I.ReverbSend = 0.3;
-    return I;
+    return Instrument{.Osc = Wave::Pulse,
+                      .Amp = {0.002, 0.35, 0.0, 0.2},
+                      .Cutoff = 900.0,
+                      .FilterAmount = 2200.0,
+                      .FilterEnv = {0.001, 0.15, 0.0, 0.1},
+                      .Gain = 0.10,
+                      .Pan = -0.25,
+                      .DelaySend = 0.4,
+                      .ReverbSend = 0.3};
 }
 
 Instrument MakeBell()
 {
-    Instrument I;
-    I.Osc = Wave::Triangle;
-    I.Amp = {0.002, 0.9, 0.0, 0.9};
-    I.Gain = 0.16;
-    I.Pan = 0.2;
-    I.DelaySend = 0.3;
-    I.ReverbSend = 0.5;
-    return I;
+    return Instrument{.Osc = Wave::Triangle,
+                      .Amp = {0.002, 0.9, 0.0, 0.9},
+                      .Gain = 0.16,
+                      .Pan = 0.2,
+                      .DelaySend = 0.3,
+                      .ReverbSend = 0.5};
 }
 
 const Instrument& Voice(Part P)
