@@ -1,5 +1,5 @@
 // vorlune-capture end to end: its options, frames, screenshots, the video's
-// length and its tune, and the same output on every run.
+// length, its tune and its chapters, and the same output on every run.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -8,8 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "platform/Headless.h"
+#include "demo/MainLoop.h"
 #include "support/Child.h"
 #include "support/FakeData.h"
 
@@ -91,9 +95,16 @@ TEST_F(CaptureTest, RefusesWhatItCannotDo)
     EXPECT_EQ(RunCapture(Dir, "--png shots").Code, 2);
     EXPECT_EQ(RunCapture(Dir, "--keys 100:enter").Code, 2);
     EXPECT_EQ(RunCapture(Dir, "--start-tick 4294967296").Code, 2);
+    EXPECT_EQ(RunCapture(Dir, "--audio wav").Code, 2);
     Capture Help = RunCapture(Dir, "--help");
     EXPECT_EQ(Help.Code, 0);
     EXPECT_EQ(Help.Out.rfind("usage: vorlune-capture", 0), 0u);
+    // The names it writes, as the help gives them.
+    EXPECT_NE(Help.Out.find("DIR/sSS-cCCCCCC.ppm"), std::string::npos);
+    EXPECT_NE(Help.Out.find("DIR/fFFFFFF.png"), std::string::npos);
+    Capture Version = RunCapture(Dir, "--version");
+    EXPECT_EQ(Version.Code, 0);
+    EXPECT_EQ(Version.Out, "vorlune-capture " VORLUNE_VERSION "\n");
 
     std::ofstream(Dir.Path + "/file") << "x";
     Capture Unwritable = RunCapture(Dir, "--video file/out.mp4");
@@ -104,10 +115,10 @@ TEST_F(CaptureTest, RefusesWhatItCannotDo)
 
 TEST_F(CaptureTest, VideoKeepsTheDemosTimeAndItsTune)
 {
-    // A second of tone stands in for the tune.
+    // A second of tone stands in for the tune, re-encoded as AAC.
     ASSERT_EQ(Shell("ffmpeg -loglevel error -y -f lavfi -i sine=frequency=440:duration=1 "
                     "-c:a libmp3lame '" + Dir.Path + "/Brumalid.mp3'"), 0);
-    Capture Run = RunCapture(Dir, "--video out.mp4 --scale 1 --keys 4000:escape");
+    Capture Run = RunCapture(Dir, "--video out.mp4 --scale 1 --audio aac --keys 4000:escape");
     ASSERT_EQ(Run.Code, 0) << Run.Err;
     double Virtual = std::atof(Run.Out.c_str() + 8);  // "virtual 4.02 s, ..."
 
@@ -128,4 +139,66 @@ TEST_F(CaptureTest, VideoKeepsTheDemosTimeAndItsTune)
     size_t At = Silence.find("silence_end: ");
     ASSERT_NE(At, std::string::npos) << "no audio, or no sound in it";
     EXPECT_NEAR(std::atof(Silence.c_str() + At + 13), 2.5167, 0.03);
+}
+
+namespace {
+
+// The moments the demo enters slots 1 to 15, then the tune's start, in us,
+// from a headless run of the program itself.
+std::vector<double> SlotStartsAndTune(const std::string& Folder)
+{
+    ChildResult Run = RunInChild(Folder, [] {
+        EffectCallHook = [](uint8_t Slot, int32_t Result) {
+            if (Result == 1 && Slot < 15)
+                std::printf("%llu\n", (unsigned long long)HeadlessNow());
+        };
+        int Code = DemoMain();
+        uint64_t TuneAt = 0;
+        HeadlessTuneStarted(&TuneAt);
+        std::printf("%llu\n", (unsigned long long)TuneAt);
+        return Code;
+    });
+    std::vector<double> Seconds;
+    std::istringstream Lines(Run.Stdout);
+    for (double Us; Lines >> Us;)
+        Seconds.push_back(Us / 1e6);
+    return Seconds;
+}
+
+}  // namespace
+
+TEST(CaptureVideo, OneChapterPerSlotAtItsStartAndTheTunesOwnStream)
+{
+    // The plain fake pictures encode fast; a second of tone is the tune.
+    TempDir Reference, Video;
+    WriteFakeData(Reference.Path);
+    WriteFakeData(Video.Path);
+    ASSERT_EQ(Shell("ffmpeg -loglevel error -y -f lavfi -i sine=frequency=440:duration=1 "
+                    "-c:a libmp3lame '" + Video.Path + "/Brumalid.mp3'"), 0);
+    std::vector<double> Expected = SlotStartsAndTune(Reference.Path);
+    ASSERT_EQ(Expected.size(), 16u);
+    Capture Run = RunCapture(Video, "--video out.mp4 --scale 1");
+    ASSERT_EQ(Run.Code, 0) << Run.Err;
+
+    std::string Probe, Path = "'" + Video.Path + "/out.mp4'";
+    Shell("ffprobe -v error -show_entries chapter=start_time:chapter_tags=title -of csv=p=0 " + Path, &Probe);
+    std::istringstream Lines(Probe);
+    std::vector<std::string> Chapters;
+    for (std::string Line; std::getline(Lines, Line);)
+        Chapters.push_back(Line);
+    ASSERT_EQ(Chapters.size(), 16u) << Probe;
+    // The first chapter opens the video, start-up pause included.
+    EXPECT_EQ(Chapters[0], "0.000000,the loading screen");
+    for (size_t i = 1; i < 16; ++i)
+        EXPECT_NEAR(std::atof(Chapters[i].c_str()), Expected[i - 1], 1.0 / 60) << Chapters[i];
+    EXPECT_NE(Chapters[15].find(",switch-off"), std::string::npos);
+
+    // The MP3 frames are copied with their encoder's lead-in, which the
+    // file's own start time skips: the tune is heard from where it started.
+    std::string Lead;
+    Shell("ffprobe -v error -show_entries stream=start_time -of csv=p=0 '" + Video.Path + "/Brumalid.mp3'", &Lead);
+    Shell("ffprobe -v error -select_streams a -show_entries stream=codec_name,start_time -of csv=p=0 " + Path,
+          &Probe);
+    EXPECT_EQ(Probe.substr(0, 4), "mp3,") << Probe;
+    EXPECT_NEAR(std::atof(Probe.c_str() + 4) + std::atof(Lead.c_str()), Expected[15], 1.0 / 60) << Probe;
 }

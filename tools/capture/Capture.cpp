@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "CaptureOptions.h"
 #include "Snapshots.h"
@@ -26,6 +27,7 @@ struct CaptureState {
     bool ShowProgress = false;
     uint8_t Slot = 0;
     uint32_t Calls[EffectCount] = {};
+    std::vector<Chapter> Chapters;
 } Capture;
 
 double WallSeconds()
@@ -47,9 +49,20 @@ void ShowProgress()
                  Wall > 0 ? Virtual / Wall : 0.0);
 }
 
+// Chapter 0 opens the video, start-up pause included; every later one
+// starts where the demo enters its slot: when the slot before it finishes.
+void MarkChapter(uint8_t Slot, int32_t Result)
+{
+    if (Capture.Chapters.empty())
+        Capture.Chapters.push_back({0, SlotTable[0].Title});
+    if (Result == 1 && Slot + 1 < EffectCount)
+        Capture.Chapters.push_back({HeadlessNow(), SlotTable[Slot + 1].Title});
+}
+
 void AfterEffectCall(uint8_t Slot, int32_t Result)
 {
     Capture.Slot = Slot;
+    MarkChapter(Slot, Result);
     uint32_t Call = ++Capture.Calls[Slot];
     const CaptureOptions& O = Capture.Options;
     if (O.FramesDir.empty() || !O.Slots[Slot] || !CallChosen(O, Call, Result == 1))
@@ -91,7 +104,8 @@ void Finish()
         uint64_t TuneAt = 0;
         bool Tune = HeadlessTuneStarted(&TuneAt) && std::filesystem::exists("Brumalid.mp3");
         std::string Error;
-        if (!FinishVideo(HeadlessNow(), Tune ? "Brumalid.mp3" : "", TuneAt, &Error))
+        VideoEnding Ending{HeadlessNow(), Tune ? "Brumalid.mp3" : "", TuneAt, O.Audio, Capture.Chapters};
+        if (!FinishVideo(Ending, &Error))
             Fail(Error);
     }
     double Virtual = double(HeadlessNow()) / 1e6, Wall = WallSeconds();
@@ -130,6 +144,10 @@ int main(int argc, char** argv)
     }
     if (Capture.Options.Help) {
         std::fputs(CaptureUsage, stdout);
+        return 0;
+    }
+    if (Capture.Options.Version) {
+        std::puts("vorlune-capture " VORLUNE_VERSION);
         return 0;
     }
     Prepare(Capture.Options);

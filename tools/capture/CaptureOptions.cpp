@@ -6,21 +6,28 @@
 
 const char CaptureUsage[] =
     "usage: vorlune-capture [options]\n"
-    "Plays the demo headless and frame-exact on a virtual clock, in the current\n"
-    "folder (which holds Data/ and Brumalid.mp3), and writes what a viewer sees.\n"
-    "  --video FILE.mp4     the demo at 60 frames a second with its tune (ffmpeg)\n"
+    "Plays the demo headless and frame-exact on a virtual clock and writes what\n"
+    "a viewer sees. It reads Data/ and Brumalid.mp3 where the demo finds them and\n"
+    "writes LogDemo.txt and VantuTimer.txt in the current folder.\n"
+    "  --video FILE.mp4     the demo at 60 frames a second with its tune and one\n"
+    "                       chapter per effect (ffmpeg)\n"
     "  --scale N            video scale, nearest-neighbour (default 2: 1280 x 960)\n"
+    "  --audio mp3|aac      the tune's MP3 stream copied as it is (default), or\n"
+    "                       re-encoded to AAC\n"
     "  --frames DIR         the frame buffer after chosen effect calls, as\n"
-    "                       DIR/sSS-cCCCCC.ppm; needs --slots and --calls\n"
+    "                       DIR/sSS-cCCCCCC.ppm (slot, call); needs --slots and --calls\n"
     "  --slots LIST         slots for --frames, e.g. 0,3,9-11\n"
     "  --calls LIST         call numbers for --frames, from 1, e.g. 1-3,7,100-;\n"
     "                       last is the call that ends the slot\n"
-    "  --png DIR            a PNG of the display every N presents; needs --every\n"
+    "  --png DIR            a PNG of the display every N presents, as\n"
+    "                       DIR/fFFFFFF.png; needs --every\n"
     "  --every N\n"
     "  --start-tick T       start the tick counter at T (e.g. 4294957296)\n"
     "  --keys LIST          scripted keys at virtual times in ms, e.g.\n"
     "                       \"5000:space,61000:escape,90000:close\"\n"
-    "  --help               this text\n"
+    "  --data DIR           the folder that holds Data/ and Brumalid.mp3\n"
+    "  -h, --help           this text\n"
+    "  --version            the name and version\n"
     "At the end it prints the demo's virtual length and the wall time.\n"
     "Its exit code is the demo's.\n";
 
@@ -139,6 +146,10 @@ bool ParseValue(const std::string& Option, const std::string& Value, CaptureOpti
                (O->StartTick = uint32_t(N), true);
     if (Option == "--keys")
         return ParseKeys(Value, &O->Keys);
+    if (Option == "--audio" && (Value == "mp3" || Value == "aac"))
+        return (O->Audio = Value == "mp3" ? VideoAudio::Mp3 : VideoAudio::Aac, true);
+    if (Option == "--data")
+        return !(O->DataDir = Value).empty();
     return false;
 }
 
@@ -156,8 +167,12 @@ bool ParseCaptureOptions(int argc, char** argv, CaptureOptions* O, std::string* 
 {
     for (int i = 1; i < argc; ++i) {
         std::string Option = argv[i];
-        if (Option == "--help") {
+        if (Option == "--help" || Option == "-h") {
             O->Help = true;
+            return true;
+        }
+        if (Option == "--version") {
+            O->Version = true;
             return true;
         }
         if (Option.rfind("--", 0) != 0 || i + 1 >= argc) {

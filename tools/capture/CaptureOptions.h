@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Video.h"
 #include "platform/Window.h"
 
 struct ScriptedKey {
@@ -19,6 +20,7 @@ struct CallRange {
 struct CaptureOptions {
     std::string VideoPath;          // --video
     int Scale = 2;                  // --scale
+    VideoAudio Audio = VideoAudio::Mp3;  // --audio
     std::string FramesDir;          // --frames
     std::vector<bool> Slots = std::vector<bool>(16);  // --slots
     std::vector<CallRange> Calls;   // --calls
@@ -27,7 +29,9 @@ struct CaptureOptions {
     uint32_t Every = 0;             // --every
     uint32_t StartTick = 0;         // --start-tick
     std::vector<ScriptedKey> Keys;  // --keys
+    std::string DataDir;            // --data
     bool Help = false;
+    bool Version = false;
 };
 
 extern const char CaptureUsage[];

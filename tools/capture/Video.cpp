@@ -50,6 +50,51 @@ bool Run(const std::string& Command, std::string* Error, const char* What)
     return false;
 }
 
+std::string Seconds(uint64_t Us)
+{
+    char Text[32];
+    std::snprintf(Text, sizeof Text, "%.6f", double(Us) / 1e6);
+    return Text;
+}
+
+// ffmpeg's metadata format wants these escaped in values.
+std::string EscapedTitle(const std::string& Title)
+{
+    std::string Out;
+    for (char c : Title) {
+        if (c == '=' || c == ';' || c == '#' || c == '\\' || c == '\n')
+            Out += '\\';
+        Out += c;
+    }
+    return Out;
+}
+
+bool WriteChapters(const std::string& Path, const std::vector<Chapter>& Chapters, uint64_t Length)
+{
+    FILE* File = std::fopen(Path.c_str(), "w");
+    if (!File)
+        return false;
+    std::fprintf(File, ";FFMETADATA1\n");
+    for (size_t i = 0; i < Chapters.size(); ++i) {
+        uint64_t End = i + 1 < Chapters.size() ? Chapters[i + 1].Start : Length;
+        std::fprintf(File, "[CHAPTER]\nTIMEBASE=1/1000000\nSTART=%llu\nEND=%llu\ntitle=%s\n",
+                     (unsigned long long)Chapters[i].Start, (unsigned long long)End,
+                     EscapedTitle(Chapters[i].Title).c_str());
+    }
+    return std::fclose(File) == 0;
+}
+
+// The tune as the second input, starting where the program started it:
+// the MP3 frames copied with their start moved, or AAC after a silence.
+std::string TuneInput(const VideoEnding& Ending)
+{
+    std::string Map = " -map 0:v -map 2:a";
+    if (Ending.Audio == VideoAudio::Mp3)
+        return " -itsoffset " + Seconds(Ending.TuneAt) + " -i " + Quoted(Ending.TunePath) + Map + " -c:a copy";
+    return " -i " + Quoted(Ending.TunePath) + Map + " -c:a aac -b:a 192k -af adelay=" +
+           std::to_string(Ending.TuneAt / 1000) + ":all=1";
+}
+
 }  // namespace
 
 bool StartVideo(const std::string& Path, int Scale, std::string* Error)
@@ -80,30 +125,34 @@ void VideoFrame(const uint8_t* Pixels, int32_t Pitch, uint64_t At)
         std::memcpy(Video.Shown.data() + y * FrameWidth * 4, Pixels + y * Pitch, FrameWidth * 4);
 }
 
-bool FinishVideo(uint64_t End, const std::string& TunePath, uint64_t TuneAt, std::string* Error)
+bool FinishVideo(const VideoEnding& Ending, std::string* Error)
 {
-    RepeatUntil(End + 1);
+    RepeatUntil(Ending.End + 1);
     bool Closed = pclose(Video.Pipe) == 0 && !Video.Failed;
     Video.Pipe = nullptr;
     if (!Closed) {
         *Error = "ffmpeg could not encode the video (is it installed? is the output writable?)";
         return false;
     }
-    std::string Length = std::to_string(double(Video.Next) / 60.0);
-    std::string Tail = " -c:v copy -t " + Length + " -movflags +faststart " + Quoted(Video.Path);
-    std::string Plain = "ffmpeg -loglevel error -y -i " + Quoted(Video.Silent);
+    uint64_t Length = FrameTime(Video.Next);
+    std::string Chapters = Video.Path + ".chapters.txt";
+    if (!WriteChapters(Chapters, Ending.Chapters, Length)) {
+        *Error = "can't write " + Chapters;
+        return false;
+    }
+    std::string Plain = "ffmpeg -loglevel error -y -i " + Quoted(Video.Silent) + " -i " + Quoted(Chapters);
+    std::string Tail = " -map_chapters 1 -c:v copy -t " + Seconds(Length) + " -movflags +faststart " +
+                       Quoted(Video.Path);
     bool Muxed = false;
-    if (!TunePath.empty()) {
-        std::string WithTune = Plain + " -i " + Quoted(TunePath) +
-                               " -map 0:v -map 1:a -c:a aac -b:a 192k -af adelay=" +
-                               std::to_string(TuneAt / 1000) + ":all=1" + Tail;
-        Muxed = std::system(WithTune.c_str()) == 0;
+    if (!Ending.TunePath.empty()) {
+        Muxed = std::system((Plain + TuneInput(Ending) + Tail).c_str()) == 0;
         if (!Muxed)
             std::fprintf(stderr, "vorlune-capture: can't read the tune; the video is silent\n");
     }
     if (!Muxed)
-        Muxed = Run(Plain + Tail, Error, "writing the video");
+        Muxed = Run(Plain + " -map 0:v" + Tail, Error, "writing the video");
     std::filesystem::remove(Video.Silent);
+    std::filesystem::remove(Chapters);
     return Muxed;
 }
 
