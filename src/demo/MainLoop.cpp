@@ -49,6 +49,8 @@ void RunEffects(FrameTimer* PaceTimer)
 int DemoMain()
 {
     OpenLog("LogDemo.txt");
+    // Missing pictures end the run before anything shows.
+    CheckPicturesPresent();
     CreateScreen("Vorlune", 640, 480, FullView);
     ClearView();
     PresentScreen();

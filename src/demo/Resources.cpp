@@ -7,6 +7,7 @@
 #include "core/FrameTimer.h"
 #include "core/Layout.h"
 #include "core/Quit.h"
+#include "demo/DataFolder.h"
 #include "image/Image.h"
 #include "log/Log.h"
 #include "platform/Tune.h"
@@ -64,12 +65,13 @@ constexpr int32_t ViewW = 640, ViewH = 480, LetterboxH = LetterboxViewRows;
 constexpr int32_t WidestZoomStep = 8;
 
 int Problems = 0;
+bool SoundOff = false;
 
-void Report(const char* Path, const std::string& Problem)
+void Report(const std::string& Path, const std::string& Problem)
 {
     ++Problems;
-    std::fprintf(stderr, "vorlune: %s: %s\n", Path, Problem.c_str());
-    LogPrint("Error!! %s: %s\n", Path, Problem.c_str());
+    std::fprintf(stderr, "vorlune: %s: %s\n", Path.c_str(), Problem.c_str());
+    LogPrint("Error!! %s: %s\n", Path.c_str(), Problem.c_str());
 }
 
 std::string SizeOf(const Image* Picture)
@@ -77,7 +79,7 @@ std::string SizeOf(const Image* Picture)
     return std::to_string(Picture->Width) + " x " + std::to_string(Picture->Height);
 }
 
-void CheckExactly(const char* Path, const Image* Picture, int32_t W, int32_t H)
+void CheckExactly(const std::string& Path, const Image* Picture, int32_t W, int32_t H)
 {
     if (Picture->Width != W || Picture->Height != H)
         Report(Path, "is " + SizeOf(Picture) + ", must be " + std::to_string(W) + " x " +
@@ -86,7 +88,7 @@ void CheckExactly(const char* Path, const Image* Picture, int32_t W, int32_t H)
 
 // A word is zoomed up to its width plus a step, with its height following
 // the whole-number ratio of width to height; all of it must fit the view.
-void CheckWord(const char* Path, const Image* Word)
+void CheckWord(const std::string& Path, const Image* Word)
 {
     if (Word->Width < Word->Height) {
         Report(Path, "is " + SizeOf(Word) + ", must be at least as wide as high");
@@ -98,26 +100,26 @@ void CheckWord(const char* Path, const Image* Word)
         Report(Path, "is " + SizeOf(Word) + ", too large to zoom within 640 x 480");
 }
 
-void CheckNeeds(const PictureEntry& Entry, const Image* Picture)
+void CheckNeeds(const PictureEntry& Entry, const std::string& Path, const Image* Picture)
 {
     switch (Entry.Needs) {
     case Need::Any: break;
-    case Need::FullScreen: CheckExactly(Entry.Path, Picture, ViewW, ViewH); break;
-    case Need::LetterboxView: CheckExactly(Entry.Path, Picture, ViewW, LetterboxH); break;
+    case Need::FullScreen: CheckExactly(Path, Picture, ViewW, ViewH); break;
+    case Need::LetterboxView: CheckExactly(Path, Picture, ViewW, LetterboxH); break;
     case Need::CoversView:
         if (Picture->Width < ViewW || Picture->Height < LetterboxH)
-            Report(Entry.Path, "is " + SizeOf(Picture) + ", must be at least 640 x 340");
+            Report(Path, "is " + SizeOf(Picture) + ", must be at least 640 x 340");
         break;
     case Need::BarOverLoading:
         if (ProgressBarX + Picture->Width > ViewW || ProgressBarY + Picture->Height > ViewH)
-            Report(Entry.Path, "is " + SizeOf(Picture) + ", must fit in 450 x 169");
+            Report(Path, "is " + SizeOf(Picture) + ", must fit in 450 x 169");
         break;
-    case Need::Word: CheckWord(Entry.Path, Picture); break;
+    case Need::Word: CheckWord(Path, Picture); break;
     }
 }
 
 // LoadPPM's log line says what is wrong with a file that is there.
-void ReportUnloadable(const char* Path)
+void ReportUnloadable(const std::string& Path)
 {
     std::error_code Error;
     if (std::filesystem::exists(Path, Error))
@@ -128,16 +130,17 @@ void ReportUnloadable(const char* Path)
 
 Image* LoadPicture(const PictureEntry& Entry)
 {
-    Image* Picture = LoadPPM(Entry.Path);
+    const std::string Path = DataPath(Entry.Path);
+    Image* Picture = LoadPPM(Path.c_str());
     if (!Picture) {
-        ReportUnloadable(Entry.Path);
+        ReportUnloadable(Path);
         return nullptr;
     }
     if (Entry.Keyed) {
         Picture->Transparent = 1;
         Picture->KeyColor = Entry.KeyColor;
     }
-    CheckNeeds(Entry, Picture);
+    CheckNeeds(Entry, Path, Picture);
     return Picture;
 }
 
@@ -149,7 +152,7 @@ void CutFont(const Image* Sheet, const char* Path, const FontCells& Cells, Image
         return;
     std::vector<CellCut> Cuts = ScanCells(Sheet->Width, Cells);
     if (Cuts.empty() || Cuts.back().Y + Cells.Height > Sheet->Height) {
-        Report(Path, "is " + SizeOf(Sheet) + ", too small for the 26 letters");
+        Report(DataPath(Path), "is " + SizeOf(Sheet) + ", too small for the 26 letters");
         return;
     }
     CutGlyphs(Sheet, Cells, Black, Glyphs);
@@ -157,13 +160,30 @@ void CutFont(const Image* Sheet, const char* Path, const FontCells& Cells, Image
 
 void OpenTune()
 {
-    if (TuneOpen(TunePath))
+    if (SoundOff || TuneOpen(DataPath(TunePath).c_str()))
         return;
     std::fprintf(stderr, "vorlune: playing without sound: %s\n", TuneError());
     LogPrint("Warning!! Playing without sound: %s\n", TuneError());
 }
 
 }  // namespace
+
+void TurnSoundOff()
+{
+    SoundOff = true;
+}
+
+void CheckPicturesPresent()
+{
+    std::error_code Error;
+    for (const PictureEntry& Entry : Pictures)
+        if (!std::filesystem::exists(DataPath(Entry.Path), Error))
+            Report(DataPath(Entry.Path), "missing");
+    if (!std::filesystem::exists(DataPath(FireFonteSheet.Path), Error))
+        Report(DataPath(FireFonteSheet.Path), "missing");
+    if (Problems > 0)
+        FailAndExit("can't play without its pictures");
+}
 
 std::vector<CellCut> ScanCells(int32_t SheetWidth, const FontCells& Cells)
 {

@@ -33,6 +33,12 @@ std::vector<CellCut> ScanCells(int32_t SheetWidth, const FontCells& Cells);
 // Each glyph is keyed with KeyColor.
 void CutGlyphs(const Image* Sheet, const FontCells& Cells, uint32_t KeyColor, Image* Glyphs[26]);
 
+// Looks up every picture, before the display opens: the missing ones are
+// reported as LoadResources reports them, and the program ends with code 1.
+void CheckPicturesPresent();
+// The tune is then never opened, nor the audio device.
+void TurnSoundOff();
+
 // Loads the pictures and fonts, checks them (a missing or unsuitable
 // picture ends the program with code 1), opens the tune (closed at Quit),
 // builds the CosTable, starts the EffectTimer and then the tune.

@@ -23,7 +23,12 @@ constexpr int32_t KeySpace = 0x20;
 
 // Starts the video system; false when there is no display to show on.
 bool VideoOpen();
-// Makes the full-screen window for a Width x Height picture, cursor hidden.
+// How WindowOpen shows the picture: desktop fullscreen (the default), or a
+// resizable window Scale times the picture's size; Scale 0 picks the largest
+// whole factor that fits the desktop with room to spare. The real window
+// only: the headless back buffer has no size on a desktop.
+void WindowChooseMode(bool Windowed, int32_t Scale);
+// Makes the window for a Width x Height picture, cursor hidden.
 bool WindowOpen(const char* Title, int32_t Width, int32_t Height);
 // The back buffer's pixel format.
 bool WindowPixelFormat(PixelFormat* Format);

@@ -2,7 +2,8 @@
 // "Data/", pictures missing, cut short, of odd sizes, not PPMs, with huge
 // headers; no tune or not an MP3; no audio device; logs that can't be made.
 // Each run either plays (to the end, or until a close request at 10 s once
-// the point is made) or ends with code 1 and a message naming the problem;
+// the point is made) or ends with code 1 and a message naming the problem,
+// before the display opens when pictures are missing;
 // the exit code, the whole of stderr and the logs are checked. No display:
 // DemoRunTest here, tests/window on the real backend.
 #include <gtest/gtest.h>
@@ -38,6 +39,7 @@ const char* const PictureNames[] = {
 };
 
 enum class Ending {
+    Missing,   // code 1 before the display opens: nothing shown, no pause
     Refused,   // code 1 before the first effect
     Closed,    // plays until the close request at 10 s: slot 0 finished
     WholeRun,  // plays every slot and ends by itself
@@ -157,8 +159,8 @@ BadInput RefusedPicture(const std::string& Case, const std::string& Name, Spoile
                         const std::string& Problem, const std::vector<std::string>& LoadLines)
 {
     const std::string Path = PicturePath(Name);
-    return {Name + "_" + Case, Spoil, Ending::Refused, "vorlune: " + Path + ": " + Problem + "\n" + Refused,
-            RefusedLog(Path, LoadLines, Problem)};
+    return {Name + "_" + Case, Spoil, Problem == "missing" ? Ending::Missing : Ending::Refused,
+            "vorlune: " + Path + ": " + Problem + "\n" + Refused, RefusedLog(Path, LoadLines, Problem)};
 }
 
 // Each of a few pictures (the first loaded, a word, a door, the sheet loaded
@@ -171,8 +173,7 @@ void AddRefusedPictures(std::vector<BadInput>& Cases)
     for (const std::string Name : {"Loading", "Txt-APure", "HB-Door", "FireFonte"}) {
         const std::string Path = PicturePath(Name);
         const std::string Load = "Load image <" + Path + ">\n";
-        Cases.push_back(RefusedPicture("Missing", Name, Remove(Path), "missing",
-                                       {"Error!! Loading '<" + Path + ">' failed 'LoadPPM()' Func\n"}));
+        Cases.push_back(RefusedPicture("Missing", Name, Remove(Path), "missing", {}));
         Cases.push_back(RefusedPicture("NotAPpm", Name, Replace(Path, "GIF89a\x01\x00\x01\x00"s), Unreadable,
                                        {Load, "Error!! Image is not a PPM format\n"}));
         Cases.push_back(RefusedPicture("CutInItsHeader", Name, Replace(Path, "P6\n640 4"), Unreadable,
@@ -194,13 +195,12 @@ void AddRefusedPictures(std::vector<BadInput>& Cases)
                                    "is 33 x 2000, too small for the 26 letters",
                                    {"Image size : X = <33> : Y = <2000>\n"}));
     // The sheet cut and released before the others load: said once only.
-    Cases.push_back(RefusedPicture("Missing", "Fonte2", Remove("Data/Fonte2.ppm"), "missing",
-                                   {"Error!! Loading '<Data/Fonte2.ppm>' failed 'LoadPPM()' Func\n"}));
+    Cases.push_back(RefusedPicture("Missing", "Fonte2", Remove("Data/Fonte2.ppm"), "missing", {}));
 }
 
 void AddNoDataFolder(std::vector<BadInput>& Cases)
 {
-    BadInput Case{"NoDataFolder", Remove("Data"), Ending::Refused, "", {}};
+    BadInput Case{"NoDataFolder", Remove("Data"), Ending::Missing, "", {}};
     for (const char* Name : PictureNames) {
         Case.Stderr += "vorlune: " + PicturePath(Name) + ": missing\n";
         Case.Log.push_back("Error!! " + PicturePath(Name) + ": missing\n");
@@ -209,7 +209,7 @@ void AddNoDataFolder(std::vector<BadInput>& Cases)
     Case.Log.push_back("Error!! can't play without its pictures\n");
     Cases.push_back(Case);
     // Without a log, stderr alone tells what is wrong.
-    Cases.push_back({"NoDataFolderAndNoLog", Both(Remove("Data"), Folder("LogDemo.txt")), Ending::Refused,
+    Cases.push_back({"NoDataFolderAndNoLog", Both(Remove("Data"), Folder("LogDemo.txt")), Ending::Missing,
                      " ERREUR !!! - Impossible de creer le fichier LogDemo.txt\n" + Case.Stderr, {}, false});
 }
 
@@ -303,6 +303,8 @@ void ExpectLogs(const BadInput& Case, const TempDir& Dir)
     const std::string Marked = "Debut= <0> : <0>\nEffet N\xB0" "1 = <5> : <";
     if (fs::is_directory(Dir.Path + "/VantuTimer.txt"))
         EXPECT_EQ(Case.Name, "TimingLogThatCannotBeMadePlays");
+    else if (Case.Ends == Ending::Missing)
+        EXPECT_FALSE(fs::exists(Dir.Path + "/VantuTimer.txt")) << "the display was opened";
     else if (Case.Ends == Ending::Refused)
         EXPECT_EQ(Timing, "Debut= <0> : <0>\n");  // the Space at 5 s comes too late
     else
@@ -335,10 +337,11 @@ TEST_P(BadInputTest, PlaysOrEndsWithAMessageNamingTheProblem)
     Case.Spoil(Dir.Path);
     ChildResult Run = RunInChild(Dir.Path, [&] { return PlayDemo(Case); });
 
-    const int Code = Case.Ends == Ending::Refused ? 1 : 0;
+    const bool Ended = Case.Ends == Ending::Missing || Case.Ends == Ending::Refused;
+    const int Code = Ended ? 1 : 0;
     EXPECT_EQ(Run.ExitCode, Code) << Run.Stderr;
     EXPECT_EQ(Run.Stderr, Case.Stderr);
-    const char* Slots = Case.Ends == Ending::Refused ? "" : Case.Ends == Ending::Closed ? "0 " : AllSlots;
+    const char* Slots = Ended ? "" : Case.Ends == Ending::Closed ? "0 " : AllSlots;
     EXPECT_EQ(Run.Stdout, Slots);
     ExpectLogs(Case, Dir);
 }

@@ -1,6 +1,6 @@
 // vorlune-capture: plays the demo on the headless backend with its virtual
-// clock, from a folder holding "Data/" and "Brumalid.mp3", and writes what a
-// viewer would see: a video, chosen frames, screenshots.
+// clock, with "Data/" and "Brumalid.mp3" found as the demo finds them, and
+// writes what a viewer would see: a video, chosen frames, screenshots.
 #include <unistd.h>
 
 #include <chrono>
@@ -14,6 +14,7 @@
 #include "Snapshots.h"
 #include "Video.h"
 #include "core/Screen.h"
+#include "demo/DataFolder.h"
 #include "demo/MainLoop.h"
 #include "platform/Headless.h"
 
@@ -102,9 +103,10 @@ void Finish()
     const CaptureOptions& O = Capture.Options;
     if (!O.VideoPath.empty()) {
         uint64_t TuneAt = 0;
-        bool Tune = HeadlessTuneStarted(&TuneAt) && std::filesystem::exists("Brumalid.mp3");
+        const std::string TunePath = DataPath("Brumalid.mp3");
+        bool Tune = HeadlessTuneStarted(&TuneAt) && std::filesystem::exists(TunePath);
         std::string Error;
-        VideoEnding Ending{HeadlessNow(), Tune ? "Brumalid.mp3" : "", TuneAt, O.Audio, Capture.Chapters};
+        VideoEnding Ending{HeadlessNow(), Tune ? TunePath : "", TuneAt, O.Audio, Capture.Chapters};
         if (!FinishVideo(Ending, &Error))
             Fail(Error);
     }
@@ -128,6 +130,7 @@ void Prepare(const CaptureOptions& O)
     for (const std::string& Dir : {O.FramesDir, O.PngDir})
         if (!Dir.empty() && !MakeWritableDir(Dir))
             Fail("can't write into " + Dir);
+    SetDataFolder(O.DataDir.empty() ? FindDataFolder() : O.DataDir);
     for (const ScriptedKey& Key : O.Keys)
         HeadlessScriptEvent(Key.AtMs, Key.Type, Key.Value);
     HeadlessSetStartTick(O.StartTick);

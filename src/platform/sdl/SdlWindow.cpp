@@ -1,8 +1,9 @@
-// The real window: a desktop-fullscreen SDL window whose renderer scales the
-// picture by the largest whole factor that fits, centred on black, nearest
-// neighbour; the monitor's mode is never changed.
+// The real window: a desktop-fullscreen SDL window, or a resizable one,
+// whose renderer scales the picture by the largest whole factor that fits,
+// centred on black, nearest neighbour; the monitor's mode is never changed.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -19,8 +20,14 @@ struct SdlDisplay {
     SDL_Renderer* Renderer = nullptr;
     SDL_Texture* Texture = nullptr;
     Uint32 Format = SDL_PIXELFORMAT_XRGB8888;  // the back buffer's
+    bool Windowed = false;
+    int32_t Scale = 0;  // of the window; 0: the largest that fits
     std::string Error;
 } Sdl;
+
+// Left free around a window of the largest fitting size, for its frame and
+// the desktop's own bars.
+constexpr int SpareRoom = 64;
 
 bool Fail(const char* What)
 {
@@ -88,6 +95,27 @@ bool CreateRenderer(int32_t Width, int32_t Height)
     return true;
 }
 
+int32_t FittingScale(int32_t Width, int32_t Height)
+{
+    SDL_Rect Desktop;
+    if (SDL_GetDisplayUsableBounds(0, &Desktop) != 0)
+        return 1;
+    return std::max(1, std::min((Desktop.w - SpareRoom) / Width, (Desktop.h - SpareRoom) / Height));
+}
+
+SDL_Window* CreateWindow(const char* Title, int32_t Width, int32_t Height)
+{
+    if (!Sdl.Windowed)
+        return SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width, Height,
+                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+    int32_t Scale = Sdl.Scale > 0 ? Sdl.Scale : FittingScale(Width, Height);
+    SDL_Window* Window = SDL_CreateWindow(Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Width * Scale,
+                                          Height * Scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (Window)
+        SDL_SetWindowMinimumSize(Window, Width, Height);
+    return Window;
+}
+
 // Shown, restored and exposed make the window active; hidden and minimised
 // make it inactive. Focus plays no part: bare X servers never send it.
 bool Activation(const SDL_WindowEvent& e, WindowEvent* Event)
@@ -124,10 +152,15 @@ bool VideoOpen()
 // The window stays hidden until the renderer is made: an OpenGL renderer
 // replaces the window it is given, and a person (or a test) would otherwise
 // see one window appear and vanish before the real one.
+void WindowChooseMode(bool Windowed, int32_t Scale)
+{
+    Sdl.Windowed = Windowed;
+    Sdl.Scale = Scale;
+}
+
 bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
 {
-    Sdl.Window = SDL_CreateWindow(Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, Width,
-                                  Height, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+    Sdl.Window = CreateWindow(Title, Width, Height);
     if (!Sdl.Window)
         return Fail("can't create the window");
     if (!CreateRenderer(Width, Height))
