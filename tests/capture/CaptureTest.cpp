@@ -113,6 +113,16 @@ TEST_F(CaptureTest, RefusesWhatItCannotDo)
     EXPECT_EQ(RunCapture(Dir, "--frames file/fr --slots 0 --calls 1").Code, 1);
 }
 
+TEST_F(CaptureTest, ReadsTheDataWhereItIsToldAndLogsWhereItRuns)
+{
+    TempDir Elsewhere;
+    Capture Run = RunCapture(Elsewhere, "--data '" + Dir.Path + "' --keys 3000:escape");
+    ASSERT_EQ(Run.Code, 0) << Run.Err;
+    EXPECT_NE(Elsewhere.Read("LogDemo.txt").find("Load image <" + Dir.Path + "/Data/Loading.ppm>"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Dir.Path + "/LogDemo.txt"));
+}
+
 TEST_F(CaptureTest, VideoKeepsTheDemosTimeAndItsTune)
 {
     // A second of tone stands in for the tune, re-encoded as AAC.
