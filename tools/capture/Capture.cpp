@@ -121,7 +121,7 @@ void Prepare(const CaptureOptions& O)
     std::string Error;
     if (!O.VideoPath.empty()) {
         if (std::system("ffmpeg -version >/dev/null 2>&1") != 0)
-            Fail("ffmpeg not found: install it (scripts/install-deps) to write a video");
+            Fail("ffmpeg not found: install it (scripts/install-deps video) to write a video");
         if (!CanWriteFile(O.VideoPath))
             Fail("can't write " + O.VideoPath);
         if (!StartVideo(O.VideoPath, O.Scale, &Error))
