@@ -6,16 +6,19 @@ install(TARGETS vorlune vorlune-capture RUNTIME DESTINATION ${CMAKE_INSTALL_BIND
 install(FILES dist/vorlune.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 configure_file(dist/vorlune.6.in vorlune.6 @ONLY)
+configure_file(dist/vorlune-capture.1.in vorlune-capture.1 @ONLY)
 configure_file(dist/changelog changelog COPYONLY)
 # Compressed without name or time stamp, as Debian wants them.
 add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/vorlune.6.gz ${CMAKE_BINARY_DIR}/changelog.gz
-  COMMAND gzip -9nkf vorlune.6 changelog
-  DEPENDS ${CMAKE_BINARY_DIR}/vorlune.6 ${CMAKE_BINARY_DIR}/changelog
+  OUTPUT ${CMAKE_BINARY_DIR}/vorlune.6.gz ${CMAKE_BINARY_DIR}/vorlune-capture.1.gz ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND gzip -9nkf vorlune.6 vorlune-capture.1 changelog
+  DEPENDS ${CMAKE_BINARY_DIR}/vorlune.6 ${CMAKE_BINARY_DIR}/vorlune-capture.1 ${CMAKE_BINARY_DIR}/changelog
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   VERBATIM)
-add_custom_target(manual ALL DEPENDS ${CMAKE_BINARY_DIR}/vorlune.6.gz ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_target(manual ALL DEPENDS ${CMAKE_BINARY_DIR}/vorlune.6.gz ${CMAKE_BINARY_DIR}/vorlune-capture.1.gz
+                                    ${CMAKE_BINARY_DIR}/changelog.gz)
 install(FILES ${CMAKE_BINARY_DIR}/vorlune.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/vorlune-capture.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md dist/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorlune)
 
