@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/Clock.h"
 #include "platform/Tune.h"
 #include "support/Child.h"
 
@@ -81,6 +82,35 @@ TEST(SdlTune, LoadingPlaysNothingAndPlayingReachesTheOutput)
         return Loudest() > 1000 ? 0 : 3;
     });
     EXPECT_EQ(Run.ExitCode, 0) << Run.Stderr;
+}
+
+// The disk driver takes the output at the pace of real time: what is heard
+// must follow the real clock, two buffers (93 ms) behind what was mixed.
+TEST(SdlTune, WhatIsHeardFollowsRealTime)
+{
+    TempDir Folder;
+    ChildResult Run = RunInChild(Folder.Path, [&] {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+        uint64_t Played, At;
+        if (!TuneOpen(BuiltTune.c_str()))
+            return 1;
+        usleep(200000);
+        if (TuneHeard(&Played, &At))
+            return 2;
+        uint64_t Start = PlatformMicros();
+        TunePlay();
+        usleep(1500000);
+        if (!TuneHeard(&Played, &At))
+            return 3;
+        int64_t Behind = int64_t(At - Start) - int64_t(Played);
+        std::printf("%lld", static_cast<long long>(Behind));
+        TuneClose();
+        return TuneHeard(&Played, &At) ? 4 : 0;
+    });
+    EXPECT_EQ(Run.ExitCode, 0) << Run.Stderr;
+    long long Behind = std::atoll(Run.Stdout.c_str());
+    EXPECT_TRUE(Behind > 40000 && Behind < 150000) << "heard " << Behind << " us behind the real clock";
 }
 
 TEST(SdlTune, TuneCutHalfWayStillPlays)

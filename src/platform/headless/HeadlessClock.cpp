@@ -28,3 +28,18 @@ void HeadlessSetTime(uint64_t Us)
 {
     Headless.Now = Us;
 }
+
+uint64_t PlatformMicros()
+{
+    return Headless.Now;
+}
+
+void PlatformSleepMicros(uint64_t Us)
+{
+    Headless.Now += Us;
+}
+
+bool PlatformClockIsVirtual()
+{
+    return true;
+}

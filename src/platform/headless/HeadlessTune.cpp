@@ -70,3 +70,13 @@ bool HeadlessTuneStarted(uint64_t* At)
         *At = Headless.TuneStart;
     return Headless.TuneStarted;
 }
+
+// The silent tune sounds from the moment it starts, without latency.
+bool TuneHeard(uint64_t* PlayedUs, uint64_t* AtUs)
+{
+    if (!Headless.TuneStarted || Headless.TunePath.empty() || Headless.Now <= Headless.TuneStart)
+        return false;
+    *PlayedUs = Headless.Now - Headless.TuneStart;
+    *AtUs = Headless.Now;
+    return true;
+}

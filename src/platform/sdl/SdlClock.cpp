@@ -23,3 +23,22 @@ void PlatformSleep(uint32_t Ms)
     while (nanosleep(&Wait, &Wait) != 0 && errno == EINTR) {
     }
 }
+
+uint64_t PlatformMicros()
+{
+    timespec Now;
+    clock_gettime(CLOCK_MONOTONIC, &Now);
+    return uint64_t(Now.tv_sec) * 1000000 + uint64_t(Now.tv_nsec) / 1000;
+}
+
+void PlatformSleepMicros(uint64_t Us)
+{
+    timespec Wait{static_cast<time_t>(Us / 1000000), static_cast<long>(Us % 1000000) * 1000};
+    while (nanosleep(&Wait, &Wait) != 0 && errno == EINTR) {
+    }
+}
+
+bool PlatformClockIsVirtual()
+{
+    return false;
+}

@@ -22,6 +22,7 @@ struct SdlDisplay {
     Uint32 Format = SDL_PIXELFORMAT_XRGB8888;  // the back buffer's
     bool Windowed = false;
     int32_t Scale = 0;  // of the window; 0: the largest that fits
+    bool Created = false;  // the window's first poll is yet to come
     std::string Error;
 } Sdl;
 
@@ -172,6 +173,7 @@ bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
         return Fail("can't create the back buffer");
     SDL_ShowCursor(SDL_DISABLE);
     SDL_ShowWindow(Sdl.Window);
+    Sdl.Created = true;
     return true;
 }
 
@@ -209,8 +211,15 @@ void WindowFlip()
 }
 
 // SIGINT and SIGTERM reach us as SDL_QUIT, a close request like any other.
+// A new window is active from its first poll, whenever the server gets round
+// to showing it: the demo's frames then never hang on the server's speed.
 bool WindowPollEvent(WindowEvent* Event)
 {
+    if (Sdl.Created) {
+        Sdl.Created = false;
+        *Event = {WindowEventType::Activate, 1};
+        return true;
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
@@ -239,6 +248,7 @@ void WindowClose()
     Sdl.Texture = nullptr;
     Sdl.Renderer = nullptr;
     Sdl.Window = nullptr;
+    Sdl.Created = false;
 }
 
 // Ending the video system lets the screen saver run again; switching it on
