@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/Clock.h"
 #include "core/FrameTimer.h"
 #include "core/Layout.h"
 #include "core/Quit.h"
@@ -243,7 +244,7 @@ void LoadResources()
     EffectTimer = CreateTimer();
     if (!EffectTimer)
         FailAndExit("out of memory for the effect timer");
-    TunePlay();
+    PlayTuneOnTime();
 }
 
 void ReleaseResources()

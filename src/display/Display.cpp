@@ -56,6 +56,20 @@ int32_t Fail(const char* Reason)
     return 0;
 }
 
+void PumpEvents()
+{
+    WindowEvent Event;
+    while (WindowPollEvent(&Event))
+        DisplayWindowProc(Event);
+}
+
+// The back buffer still holds the last frame converted.
+void ShowLastFrame()
+{
+    if (Display.Active && Display.Converter)
+        WindowFlip();
+}
+
 }  // namespace
 
 int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
@@ -76,6 +90,7 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
                                         Format.BlueMask);
     if (!Display.Converter)
         return Fail("the display's pixel format is not supported");
+    ClockAttachDisplay(PumpEvents, ShowLastFrame);
     SetScreenSaver(false);
     Display.TimingLog = OpenTimingLog();
     Display.TimingStart = GetTickCount();
@@ -87,9 +102,7 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
 
 int32_t UpdateDisplay(const uint32_t* Frame)
 {
-    WindowEvent Event;
-    while (WindowPollEvent(&Event))
-        DisplayWindowProc(Event);
+    PumpEvents();
     if (!Display.Active) {
         Sleep(1);
         return 1;
@@ -103,7 +116,7 @@ int32_t UpdateDisplay(const uint32_t* Frame)
         Display.Converter(Frame + y * Display.FrameWidth, Back + y * Pitch,
                           static_cast<uint32_t>(Display.FrameWidth));
     WindowUnlock();
-    WindowFlip();
+    PresentFrame(WindowFlip);
     Sleep(0);
     return 1;
 }
@@ -118,6 +131,7 @@ void CloseDisplay()
     if (Display.TimingLog)
         std::fclose(Display.TimingLog);
     Display = {};
+    ClockAttachDisplay(nullptr, nullptr);
 }
 
 void DisplayWindowProc(const WindowEvent& Event)

@@ -1,9 +1,10 @@
 #pragma once
 // Control of the headless backend, for tests and the capture tool.
 //
-// Its clock is virtual, in microseconds: every PlatformTicks read advances it
-// by 1 us, PlatformSleep(n) by n ms, and every present to the next 1/60 s boundary
-// (the k-th at floor(k * 1000000 / 60) us). Golden outputs rest on this.
+// Its clock is the virtual clock of platform/VirtualClock.h: every
+// PlatformTicks read advances it by 1 us, PlatformSleep(n) by n ms, and every
+// present to the next 1/60 s boundary (the k-th at floor(k * 1000000 / 60)
+// us). Golden outputs rest on this.
 #include <cstdint>
 
 #include "platform/Window.h"
@@ -14,6 +15,11 @@ void HeadlessSetStartTick(uint32_t Tick);
 uint64_t HeadlessNow();
 // Sets the virtual time, for tests that need an exact tick count.
 void HeadlessSetTime(uint64_t Us);
+// Makes the clock stand for a real one and the display refresh MilliHz / 1000
+// times a second: the demo then paces itself over it as on a real machine.
+// For measuring the pacer on displays of other rates; call before the demo
+// first reads its clock.
+void HeadlessSetRefresh(uint32_t MilliHz);
 // Queues an event, delivered by the first poll at or after AtMs of virtual time.
 void HeadlessScriptEvent(uint32_t AtMs, WindowEventType Type, int32_t Value);
 // The back buffer's format; XRGB8888 unless set before the window opens.

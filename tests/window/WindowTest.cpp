@@ -306,3 +306,88 @@ TEST(NoDisplay, EndsWithCodeOneAndSaysSo)
         EXPECT_EQ(CountOf(Log, ClosingLine), 1);
     }
 }
+
+namespace {
+
+// The log from the first picture load to the closing banner: what the show
+// wrote, without the opening banner's date.
+std::string ShowLog(const std::string& Log)
+{
+    size_t From = Log.find("Load image <");
+    size_t Closing = Log.rfind(ClosingLine);
+    size_t To = Closing == std::string::npos ? Log.size() : Log.rfind("+---", Closing);
+    return From == std::string::npos || To < From ? "" : Log.substr(From, To - From);
+}
+
+// The show's log of a headless run ended by Escape at AtMs of its clock.
+std::string HeadlessShowLog(uint32_t AtMs)
+{
+    DemoFolder Folder;
+    std::string Command = "cd '" + Folder.Path + "' && " CAPTURE_PATH " --keys " +
+                          std::to_string(AtMs) + ":escape >/dev/null 2>&1";
+    EXPECT_EQ(RunCommand(Command), 0) << Command;
+    return ShowLog(Folder.Read("LogDemo.txt"));
+}
+
+// Where two texts first differ, with the lines around it.
+std::string FirstDifference(const std::string& Want, const std::string& Got)
+{
+    size_t At = 0;
+    while (At < Want.size() && At < Got.size() && Want[At] == Got[At])
+        ++At;
+    size_t From = At > 200 ? At - 200 : 0;
+    return "at byte " + std::to_string(At) + "; headless:\n" + Want.substr(From, 400) +
+           "\nlive:\n" + Got.substr(From, 400);
+}
+
+std::function<int()> PlayDemoWith(const char* Timing)
+{
+    return [=] {
+        setenv("VORLUNE_TIMING", Timing, 1);
+        setenv("VORLUNE_STATS", "1", 1);
+        return PlayDemoOn("disk")();
+    };
+}
+
+}  // namespace
+
+// The live run plays the headless show: its log, as far as it got in 20 s,
+// is the headless log byte for byte, and it got at least as far as the
+// headless run does in 19 s of its clock.
+TEST(LivePlayback, PlaysTheHeadlessShowInTime)
+{
+    NEEDS_X_DISPLAY();
+    DemoFolder Folder;
+    RunningChild Child;
+    unsigned long Window;
+    auto Start = std::chrono::steady_clock::now();
+    StartWithWindow(&Child, Folder, PlayDemoWith("exact"), &Window);
+    std::this_thread::sleep_until(Start + std::chrono::seconds(20));
+    EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
+    ChildResult Run = WaitForChild(&Child, WaitMs);
+    ExpectEndedAtOnce(Run, Folder);
+    EXPECT_NE(Run.Stderr.find("vorlune: frames drawn "), std::string::npos) << Run.Stderr;
+    std::printf("%s", Run.Stderr.c_str());
+
+    std::string Live = ShowLog(Folder.Read("LogDemo.txt"));
+    std::string Headless = HeadlessShowLog(40000);
+    ASSERT_GT(Headless.size(), Live.size()) << "the headless run ended first";
+    EXPECT_TRUE(Headless.compare(0, Live.size(), Live) == 0) << FirstDifference(Headless, Live);
+    size_t InTime = HeadlessShowLog(19000).size();
+    EXPECT_GE(Live.size(), InTime) << "the live run fell behind the headless one";
+}
+
+// VORLUNE_TIMING=original plays on the platform's real clock.
+TEST(LivePlayback, OriginalTimingRunsOnTheRealClock)
+{
+    NEEDS_X_DISPLAY();
+    DemoFolder Folder;
+    RunningChild Child;
+    unsigned long Window;
+    StartWithWindow(&Child, Folder, PlayDemoWith("original"), &Window);
+    ASSERT_TRUE(WaitForLog(Folder, "PosX = <")) << "the first effect never drew";
+    EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
+    ChildResult Run = WaitForChild(&Child, WaitMs);
+    ExpectEndedAtOnce(Run, Folder);
+    EXPECT_NE(Run.Stderr.find("vorlune: original timing: frames drawn "), std::string::npos) << Run.Stderr;
+}

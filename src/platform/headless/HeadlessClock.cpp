@@ -4,42 +4,45 @@
 
 uint32_t PlatformTicks()
 {
-    uint32_t Tick = static_cast<uint32_t>(Headless.Now / 1000 + Headless.StartTick);
-    Headless.Now += 1;
-    return Tick;
+    return VirtualTicks(Headless.Clock);
 }
 
 void PlatformSleep(uint32_t Ms)
 {
-    Headless.Now += uint64_t{Ms} * 1000;
+    VirtualSleep(Headless.Clock, Ms);
 }
 
 void HeadlessSetStartTick(uint32_t Tick)
 {
-    Headless.StartTick = Tick;
+    Headless.Clock.StartTick = Tick;
 }
 
 uint64_t HeadlessNow()
 {
-    return Headless.Now;
+    return Headless.Clock.Now;
 }
 
 void HeadlessSetTime(uint64_t Us)
 {
-    Headless.Now = Us;
+    Headless.Clock.Now = Us;
 }
 
 uint64_t PlatformMicros()
 {
-    return Headless.Now;
+    return Headless.Clock.Now;
 }
 
 void PlatformSleepMicros(uint64_t Us)
 {
-    Headless.Now += Us;
+    Headless.Clock.Now += Us;
 }
 
 bool PlatformClockIsVirtual()
 {
-    return true;
+    return Headless.RefreshMilliHz == 0;
+}
+
+void HeadlessSetRefresh(uint32_t MilliHz)
+{
+    Headless.RefreshMilliHz = MilliHz;
 }

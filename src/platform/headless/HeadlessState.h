@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Headless.h"
+#include "platform/VirtualClock.h"
 
 struct ScriptedEvent {
     uint64_t At;  // us of virtual time
@@ -12,8 +13,8 @@ struct ScriptedEvent {
 };
 
 struct HeadlessBackend {
-    uint64_t Now = 0;        // virtual time, us
-    uint32_t StartTick = 0;  // added to the tick count
+    VirtualClock Clock;
+    uint32_t RefreshMilliHz = 0;  // a simulated real display; 0: the virtual one
     std::vector<ScriptedEvent> Script;  // in the order queued
     PixelFormat Format{32, 0xFF0000, 0xFF00, 0xFF};
     std::string VideoFailure;  // non-empty: VideoOpen fails with it

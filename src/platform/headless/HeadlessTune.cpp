@@ -45,7 +45,7 @@ void TunePlay()
 {
     if (!Headless.TunePath.empty() && !Headless.TuneStarted) {
         Headless.TuneStarted = true;
-        Headless.TuneStart = Headless.Now;
+        Headless.TuneStart = Headless.Clock.Now;
     }
 }
 
@@ -74,9 +74,9 @@ bool HeadlessTuneStarted(uint64_t* At)
 // The silent tune sounds from the moment it starts, without latency.
 bool TuneHeard(uint64_t* PlayedUs, uint64_t* AtUs)
 {
-    if (!Headless.TuneStarted || Headless.TunePath.empty() || Headless.Now <= Headless.TuneStart)
+    if (!Headless.TuneStarted || Headless.TunePath.empty() || Headless.Clock.Now <= Headless.TuneStart)
         return false;
-    *PlayedUs = Headless.Now - Headless.TuneStart;
-    *AtUs = Headless.Now;
+    *PlayedUs = Headless.Clock.Now - Headless.TuneStart;
+    *AtUs = Headless.Clock.Now;
     return true;
 }

@@ -12,9 +12,13 @@ namespace {
 // Row padding, so that code which ignores the pitch shows up in tests.
 constexpr int32_t PitchPadding = 16;
 
-uint64_t VsyncBoundary(uint64_t K)
+// The next refresh of a simulated real display.
+uint64_t NextRefresh(uint64_t Us, uint64_t MilliHz)
 {
-    return K * 1000000 / 60;
+    uint64_t K = Us * MilliHz / 1000000000;
+    while (K * 1000000000 / MilliHz <= Us)
+        ++K;
+    return K * 1000000000 / MilliHz;
 }
 
 }  // namespace
@@ -67,13 +71,13 @@ void WindowUnlock() {}
 
 void WindowFlip()
 {
-    uint64_t K = Headless.Now * 60 / 1000000;
-    while (VsyncBoundary(K) <= Headless.Now)
-        ++K;
-    Headless.Now = VsyncBoundary(K);
+    if (Headless.RefreshMilliHz)
+        Headless.Clock.Now = NextRefresh(Headless.Clock.Now, Headless.RefreshMilliHz);
+    else
+        VirtualVsync(Headless.Clock);
     ++Headless.Flips;
     if (Headless.OnFlip)
-        Headless.OnFlip(Headless.BackBuffer.data(), Headless.Pitch, Headless.Now);
+        Headless.OnFlip(Headless.BackBuffer.data(), Headless.Pitch, Headless.Clock.Now);
 }
 
 bool WindowPollEvent(WindowEvent* Event)
@@ -81,7 +85,7 @@ bool WindowPollEvent(WindowEvent* Event)
     if (Headless.OnPoll)
         Headless.OnPoll();
     auto Due = std::find_if(Headless.Script.begin(), Headless.Script.end(),
-                            [](const ScriptedEvent& e) { return e.At <= Headless.Now; });
+                            [](const ScriptedEvent& e) { return e.At <= Headless.Clock.Now; });
     if (Due == Headless.Script.end())
         return false;
     *Event = Due->Event;
