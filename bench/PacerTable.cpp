@@ -45,6 +45,7 @@ int Play(uint32_t MilliHz, bool Original)
     std::printf("%7.2f Hz %-8s whole demo %7.2f s real, %7.2f s of the show; calls of slots 9, 13, 14: %u, %u, %u\n",
                 MilliHz / 1000.0, Original ? "original" : "pacer", HeadlessNow() / 1e6,
                 GetTickCount() / 1000.0, Calls[9], Calls[13], Calls[14]);
+    std::fflush(stdout);
     std::filesystem::remove_all(Folder);
     return 0;
 }
