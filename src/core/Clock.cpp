@@ -97,9 +97,11 @@ uint32_t GetTickCount()
     return Exact() ? VirtualTicks(Clock.Virtual) : PlatformTicks();
 }
 
+// Sleep(0) yields: the virtual clock stands still, and there is nothing to
+// wait for.
 void Sleep(uint32_t Ms)
 {
-    if (!Exact())
+    if (!Exact() || Ms == 0)
         return PlatformSleep(Ms);
     VirtualSleep(Clock.Virtual, Ms);
     PacerWait(Clock.Pace, Host, Clock.Virtual.Now);

@@ -74,14 +74,20 @@ uint64_t PacerDue(const Pacer& P, uint64_t Us)
 
 void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us)
 {
-    if (P.Pending && Host.Show) {
-        Host.Show(Host.Context);
-        --P.Stats.Skipped;
-        ++P.Stats.Shown;
-    }
-    P.Pending = false;
     uint64_t Real = Host.Now(Host.Context);
     Anchor(P, Real, Us);
+    // A wait already over (time to catch up) shows nothing; one that waits
+    // is in step again.
+    if (Real < PacerDue(P, Us))
+        P.Behind = false;
+    if (P.Pending && Real < PacerDue(P, Us)) {
+        P.Pending = false;
+        if (Host.Show) {
+            Host.Show(Host.Context);
+            --P.Stats.Skipped;
+            ++P.Stats.Shown;
+        }
+    }
     for (;;) {
         Follow(P, Host, Real);
         uint64_t Due = PacerDue(P, Us);

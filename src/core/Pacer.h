@@ -54,8 +54,8 @@ bool PacerPresent(Pacer& P, const PacerHost& Host, uint64_t FrameUs);
 // next one is skipped to fall back into step.
 void PacerFlipped(Pacer& P, const PacerHost& Host, uint64_t FrameUs);
 // Waits until virtual moment Us has come in real time, handling events. A
-// skipped frame right before the wait is what the wait should show: it is
-// shown first.
+// frame skipped right before a wait that waits is what the wait should
+// show: it is shown first.
 void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us);
 // Call right before the tune starts, at virtual moment Us. Waits for that
 // moment; when it is already past (loading took longer), the picture waits
