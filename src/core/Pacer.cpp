@@ -9,8 +9,8 @@ namespace {
 constexpr uint64_t SliceUs = 10000;     // longest sleep between two event pumps
 constexpr int64_t SlewDivisor = 20;     // Offset moves by at most 1/20 of real time
 constexpr uint64_t StoppedUs = 200000;  // readings that stand still this long are stale
-constexpr uint64_t FrameUs = 16667;
-constexpr uint64_t BehindUs = FrameUs + 2000;  // late enough to be a whole refresh behind
+constexpr uint64_t FramePeriodUs = 16667;
+constexpr uint64_t BehindUs = FramePeriodUs + 2000;  // late enough to be a whole refresh behind
 
 void Anchor(Pacer& P, uint64_t Real, uint64_t Us)
 {
