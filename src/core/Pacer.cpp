@@ -65,6 +65,23 @@ void NoteOffset(Pacer& P, const PacerHost& Host, uint64_t Real, uint64_t FrameUs
     P.Stats.MaxOffsetUs = std::max(P.Stats.MaxOffsetUs, static_cast<uint64_t>(Offset < 0 ? -Offset : Offset));
 }
 
+// Sleeps until virtual moment Us is due, pumping the window's events
+// between slices.
+void WaitUntil(Pacer& P, const PacerHost& Host, uint64_t Us, uint64_t Real)
+{
+    for (;;) {
+        Follow(P, Host, Real);
+        uint64_t Due = PacerDue(P, Us);
+        if (Real >= Due)
+            return;
+        bool Long = Due - Real > SliceUs;
+        Host.SleepUs(Host.Context, std::min(Due - Real, SliceUs));
+        if (Long && Host.Pump)
+            Host.Pump(Host.Context);
+        Real = Host.Now(Host.Context);
+    }
+}
+
 }  // namespace
 
 uint64_t PacerDue(const Pacer& P, uint64_t Us)
@@ -76,6 +93,8 @@ void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us)
 {
     uint64_t Real = Host.Now(Host.Context);
     Anchor(P, Real, Us);
+    if (!P.TuneStarted)
+        return;
     // A wait already over (time to catch up) shows nothing; one that waits
     // is in step again.
     if (Real < PacerDue(P, Us))
@@ -88,17 +107,7 @@ void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us)
             ++P.Stats.Shown;
         }
     }
-    for (;;) {
-        Follow(P, Host, Real);
-        uint64_t Due = PacerDue(P, Us);
-        if (Real >= Due)
-            return;
-        bool Long = Due - Real > SliceUs;
-        Host.SleepUs(Host.Context, std::min(Due - Real, SliceUs));
-        if (Long && Host.Pump)
-            Host.Pump(Host.Context);
-        Real = Host.Now(Host.Context);
-    }
+    WaitUntil(P, Host, Us, Real);
 }
 
 bool PacerPresent(Pacer& P, const PacerHost& Host, uint64_t FrameUs)
@@ -117,7 +126,7 @@ bool PacerPresent(Pacer& P, const PacerHost& Host, uint64_t FrameUs)
         return false;
     }
     P.Pending = false;
-    PacerWait(P, Host, FrameUs);
+    WaitUntil(P, Host, FrameUs, Real);
     ++P.Stats.Shown;
     NoteOffset(P, Host, Host.Now(Host.Context), FrameUs);
     return true;
@@ -138,7 +147,7 @@ void PacerStartTune(Pacer& P, const PacerHost& Host, uint64_t Us)
     Anchor(P, Real, Us);
     if (Real > PacerDue(P, Us))
         P.Offset += static_cast<int64_t>(Real - PacerDue(P, Us));
-    PacerWait(P, Host, Us);
+    WaitUntil(P, Host, Us, Real);
     P.TuneStarted = true;
     P.TuneVirtual = Us;
     P.LastMoved = Real;

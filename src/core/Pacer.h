@@ -55,7 +55,9 @@ bool PacerPresent(Pacer& P, const PacerHost& Host, uint64_t FrameUs);
 void PacerFlipped(Pacer& P, const PacerHost& Host, uint64_t FrameUs);
 // Waits until virtual moment Us has come in real time, handling events. A
 // frame skipped right before a wait that waits is what the wait should
-// show: it is shown first.
+// show: it is shown first. Before the tune starts, the wait is left to the
+// tune's start, so the work done meanwhile (loading, after the start-up
+// pause) is done inside it.
 void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us);
 // Call right before the tune starts, at virtual moment Us. Waits for that
 // moment; when it is already past (loading took longer), the picture waits

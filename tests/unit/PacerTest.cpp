@@ -107,6 +107,7 @@ struct SimRun {
     World W;
     Pacer P{};
     uint64_t TuneVirtual = 0;
+    uint64_t TuneReal = 0;  // when the tune started
     uint64_t StallEnd = 0;  // real time
 };
 
@@ -133,6 +134,7 @@ void Play(SimRun& R)
     R.W.Real += 300000;
     PacerStartTune(R.P, Host, Clock.Now);
     R.TuneVirtual = Clock.Now;
+    R.TuneReal = uint64_t(R.W.Real);
     if (R.W.M.Tune)
         R.W.TuneStart = uint64_t(R.W.Real);
     for (int Call = 0; Call < 1500; ++Call) {
@@ -205,6 +207,9 @@ TEST_P(PacerOn, EveryRefreshShowsTheFrameDueThen)
                           << " s, the frame of " << Due / 1e6 << " s is due";
     }
     EXPECT_EQ(Wrong, 0);
+    double FirstFrame = double(R.W.Screen.front().At) - double(R.W.Screen.front().Frame);
+    EXPECT_NEAR(double(R.TuneReal) - FirstFrame, double(R.TuneVirtual), 1e6 / M.Hz + 1000)
+        << "the loading is not done inside the start-up pause";
     const PacerStats& S = R.P.Stats;
     EXPECT_EQ(S.Shown + S.Skipped, S.Drawn);
     EXPECT_EQ(S.Shown, R.W.Screen.size());
