@@ -1,13 +1,16 @@
 #include "core/Pacer.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/VirtualClock.h"
 
 namespace {
 
 constexpr uint64_t SliceUs = 10000;     // longest sleep between two event pumps
-constexpr int64_t SlewDivisor = 20;     // Offset moves by at most 1/20 of real time
+constexpr int64_t SlewDivisor = 20;     // Offset moves by at most 1/20 of real time,
+constexpr int64_t FarSlewDivisor = 5;   // or 1/5 when picture and sound are
+constexpr int64_t FarUs = 33333;        // this far apart (after a stall of the sound)
 constexpr uint64_t StoppedUs = 200000;  // readings that stand still this long are stale
 constexpr uint64_t FramePeriodUs = 16667;
 constexpr uint64_t BehindUs = FramePeriodUs + 2000;  // late enough to be a whole refresh behind
@@ -44,7 +47,7 @@ bool Heard(Pacer& P, const PacerHost& Host, uint64_t Real, int64_t* Virtual, int
 void Follow(Pacer& P, const PacerHost& Host, uint64_t Real)
 {
     int64_t Virtual, Target;
-    int64_t Step = static_cast<int64_t>(Real - P.LastFollow) / SlewDivisor;
+    int64_t Elapsed = static_cast<int64_t>(Real - P.LastFollow);
     P.LastFollow = Real;
     if (!Heard(P, Host, Real, &Virtual, &Target))
         return;
@@ -53,7 +56,9 @@ void Follow(Pacer& P, const PacerHost& Host, uint64_t Real)
         P.Offset = Target;
         return;
     }
-    P.Offset += std::clamp(Target - P.Offset, -Step, Step);
+    int64_t Error = Target - P.Offset;
+    int64_t Step = Elapsed / (std::abs(Error) > FarUs ? FarSlewDivisor : SlewDivisor);
+    P.Offset += std::clamp(Error, -Step, Step);
 }
 
 void NoteOffset(Pacer& P, const PacerHost& Host, uint64_t Real, uint64_t FrameUs)

@@ -4,9 +4,9 @@
 // drawing present it either shows the frame, once its moment has come, or
 // skips it when the next frame is already due (a slow display, a stall):
 // the virtual timeline never slows down. Once the tune plays, what has been
-// heard of it is the master clock: Offset is slewed towards it, at most 5 %
-// of the real time that passes, so the picture never jumps or runs
-// backwards. Without readings, or when they stop moving, it runs on from
+// heard of it is the master clock: Offset is slewed towards it, by at most
+// 5 % of the real time that passes (20 % while they are more than two
+// frames apart), so the picture never jumps or runs backwards. Without readings, or when they stop moving, it runs on from
 // the monotonic clock. Knows no platform: the machine is a PacerHost.
 #include <cstdint>
 
