@@ -140,10 +140,9 @@ bool PacerPresent(Pacer& P, const PacerHost& Host, uint64_t FrameUs)
 void PacerFlipped(Pacer& P, const PacerHost& Host, uint64_t FrameUs)
 {
     uint64_t Real = Host.Now(Host.Context), Due = PacerDue(P, FrameUs);
-    if (Real > Due) {
-        P.Stats.MaxLagUs = std::max(P.Stats.MaxLagUs, Real - Due);
-        P.Behind = Real - Due > BehindUs;
-    }
+    uint64_t Lag = Real > Due ? Real - Due : 0;
+    P.Stats.MaxLagUs = std::max(P.Stats.MaxLagUs, Lag);
+    P.Behind = Lag > BehindUs;
 }
 
 void PacerStartTune(Pacer& P, const PacerHost& Host, uint64_t Us)

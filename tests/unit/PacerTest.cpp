@@ -1,5 +1,5 @@
 // The pacer on a simulated machine: a display of some refresh rate whose
-// present waits for its next refresh, a sleep that oversleeps a little, an
+// present waits for its next refresh (or, queueing, only for the one before), a sleep that oversleeps a little, an
 // audio device that reports the tune a buffer at a time, and a demo that
 // draws, presents, sleeps and busy-waits on the virtual clock. At every
 // refresh the screen must show the last frame whose moment has come (by
@@ -26,6 +26,7 @@ struct Machine {
     uint64_t TuneVanishes = NoTime;  // real time when the device is gone
     bool Stall = false;           // one effect call takes 200 ms
     bool SlowPresents = false;    // every fifth present takes a refresh more
+    bool Queued = false;          // a present returns once the one before is on the screen
 };
 
 struct Landed {
@@ -87,12 +88,13 @@ bool TuneHeard(void* C, uint64_t* Played, uint64_t* At)
 void Flip(World& W, uint64_t Frame)
 {
     double Refresh = 1e6 / W.M.Hz, Phase = 3100;
-    double Next = Phase + std::floor((W.Real - Phase) / Refresh + 1) * Refresh;
+    double From = W.M.Queued && !W.Screen.empty() ? std::max(W.Real, double(W.Screen.back().At)) : W.Real;
+    double Next = Phase + std::floor((From - Phase) / Refresh + 1) * Refresh;
     if (W.M.SlowPresents && W.Screen.size() % 5 == 4) {
         Next += Refresh;
         W.SlowLanded.push_back(Next);
     }
-    W.Real = Next;
+    W.Real = W.M.Queued ? From : Next;
     W.Screen.push_back({uint64_t(Next), Frame});
 }
 
@@ -228,6 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Machine{120}, Machine{144}, Machine{165}, Machine{240},
                     Machine{60, false}, Machine{144, true, 1.0, NoTime, NoTime, true},
                     Machine{60, true, 1.0, NoTime, NoTime, false, true},
+                    Machine{60, true, 1.0, NoTime, NoTime, false, false, true},
                     Machine{60, true, 1.005}, Machine{144, true, 0.995},
                     Machine{60, true, 1.0, 12000000}, Machine{75, true, 1.005, NoTime, 12000000}),
     [](const testing::TestParamInfo<Machine>& Info) {
@@ -245,5 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
             Name += "Stall";
         if (M.SlowPresents)
             Name += "SlowPresents";
+        if (M.Queued)
+            Name += "QueuedPresents";
         return Name;
     });
