@@ -9,7 +9,15 @@ PREFIX ?= /usr/local
 # The package groups of scripts/install-deps that a target needs.
 DEPS ?= demo
 
-.PHONY: all deps build demo test video bench install package clean
+# The browser build (emscripten) and its test; the pictures and the tune come
+# from the native build. Emscripten's cache is a symlinked copy of Debian's,
+# inside the build folder, so nothing writes under /usr; NODE_PATH finds
+# Debian's acorn.
+WEB_BUILD ?= build-web
+WEB_ENV = NODE_PATH=/usr/share/nodejs EM_CACHE=$(CURDIR)/$(WEB_BUILD)/em-cache
+WEB_PORT ?= 8060
+
+.PHONY: all deps build demo test video bench install package clean web web-serve web-test
 
 all: build
 
@@ -48,5 +56,21 @@ package: DEPS = package
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+web web-serve web-test: DEPS = web
+web: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j2 --target assets vorlune-capture
+	@test -d $(WEB_BUILD)/em-cache || { mkdir -p $(WEB_BUILD)/em-cache && \
+	  cp -rs /usr/share/emscripten/cache/. $(WEB_BUILD)/em-cache/ && rm -f $(WEB_BUILD)/em-cache/cache.lock; }
+	$(WEB_ENV) emcmake cmake -S web -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORLUNE_ASSETS=$(CURDIR)/$(BUILD)
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j2
+
+web-serve: web
+	@echo "Serving the demo on http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C ends)"
+	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+web-test: web
+	web/test $(WEB_BUILD) $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD)

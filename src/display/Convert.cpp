@@ -8,13 +8,14 @@
 
 namespace {
 
+const ConverterSet PlainConverters = {PlainRGB32,  PlainBGR32,  PlainRGB24,  PlainBGR24,
+                                      PlainRGB565, PlainBGR565, PlainRGB555, PlainBGR555};
+
+#if defined(__x86_64__)
 constexpr RowConverter ConverterSet::*Fields[] = {
     &ConverterSet::RGB32,  &ConverterSet::BGR32,  &ConverterSet::RGB24,  &ConverterSet::BGR24,
     &ConverterSet::RGB565, &ConverterSet::BGR565, &ConverterSet::RGB555, &ConverterSet::BGR555,
 };
-
-const ConverterSet PlainConverters = {PlainRGB32,  PlainBGR32,  PlainRGB24,  PlainBGR24,
-                                      PlainRGB565, PlainBGR565, PlainRGB555, PlainBGR555};
 
 // A path's own converters over the full set of the path before it.
 ConverterSet Merge(ConverterSet Below, const ConverterSet& Own)
@@ -24,6 +25,7 @@ ConverterSet Merge(ConverterSet Below, const ConverterSet& Own)
             Below.*Field = Own.*Field;
     return Below;
 }
+#endif
 
 bool Supports(ConvertPath Path)
 {

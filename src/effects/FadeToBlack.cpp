@@ -26,8 +26,13 @@ inline uint32_t Faded(int32_t Channel, float Divisor)
 }
 
 // Bound by the divisions: wider vectors where the processor has them,
-// picked when the program starts.
-__attribute__((target_clones("avx2", "default"))) void FadeView(float Divisor)
+// picked when the program starts (x86 only; wasm has no such clones).
+#if defined(__x86_64__)
+#define FADE_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define FADE_CLONES
+#endif
+FADE_CLONES void FadeView(float Divisor)
 {
     uint32_t* Pixel = DrawOrigin;
     const size_t Count = size_t{MainScreen->ViewWidth} * MainScreen->ViewHeight;

@@ -1,0 +1,19 @@
+// The browser's clock: performance.now() in milliseconds, and sleeps that
+// hand the thread back to the browser (Asyncify unwinds the stack and
+// resumes it from a timer).
+#include <emscripten.h>
+
+#include "platform/Clock.h"
+
+uint32_t GetTickCount()
+{
+    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+}
+
+// Sleep(0) returns at once: every present already yields to the browser, and
+// a zero-time yield would cost a full trip through its event loop.
+void Sleep(uint32_t Ms)
+{
+    if (Ms > 0)
+        emscripten_sleep(Ms);
+}

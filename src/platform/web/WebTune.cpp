@@ -1,0 +1,72 @@
+// The tune through an <audio> element: the browser fetches and decodes the
+// MP3 itself and plays it on its own thread.
+#include <emscripten.h>
+
+#include <string>
+
+#include "platform/Tune.h"
+
+// 1 when the element can play the file, 0 when the browser gives up on it
+// (no such file, not audio it can decode) or says nothing for ten seconds.
+EM_ASYNC_JS(int, JsTuneOpen, (const char* Path), {
+    const Tune = new Audio();
+    const Ready = await new Promise(Resolve => {
+        const Timeout = setTimeout(() => Resolve(0), 10000);
+        const Done = Result => () => { clearTimeout(Timeout); Resolve(Result); };
+        Tune.addEventListener('canplay', Done(1), { once: true });
+        Tune.addEventListener('error', Done(0), { once: true });
+        Tune.preload = 'auto';
+        Tune.src = UTF8ToString(Path);
+    });
+    if (Ready)
+        Module.Tune = Tune;
+    else
+        Tune.removeAttribute('src');
+    return Ready;
+});
+
+// A refused play (no gesture yet, no audio output) leaves the demo silent.
+EM_JS(void, JsTunePlay, (), {
+    const Tune = Module.Tune;
+    if (Tune && Tune.paused && Tune.currentTime === 0)
+        Tune.play().catch(Error => console.warn('vorlune: playing without sound: ' + Error.message));
+});
+
+EM_JS(void, JsTuneClose, (), {
+    const Tune = Module.Tune;
+    if (Tune) {
+        Tune.pause();
+        Tune.removeAttribute('src');
+        Tune.load();
+        Module.Tune = null;
+    }
+});
+
+namespace {
+
+std::string Error;
+
+}  // namespace
+
+bool TuneOpen(const char* Path)
+{
+    if (JsTuneOpen(Path))
+        return true;
+    Error = std::string("can't play \"") + Path + "\"";
+    return false;
+}
+
+void TunePlay()
+{
+    JsTunePlay();
+}
+
+void TuneClose()
+{
+    JsTuneClose();
+}
+
+const char* TuneError()
+{
+    return Error.c_str();
+}

@@ -1,0 +1,171 @@
+// The window as the page's <canvas>: the back buffer is XRGB8888 in wasm
+// memory, turned into RGBA image data at each flip. The page scales the
+// canvas by whole factors, centred on black; this file only draws into it
+// and gathers its keys. Each flip yields to the browser until its next
+// animation frame, the browser's vsync.
+#include <emscripten.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+#include "platform/web/Web.h"
+
+static_assert(KeyEscape == 27 && KeySpace == 32, "the browser's key codes for Escape and Space");
+
+// Events travel as one number: type * 65536 + value, or -1 when none waits.
+EM_JS(int, JsCanvasReady, (), {
+    const Canvas = Module.canvas;
+    Module.Web = Module.Web || { Events: [] };
+    Module.Web.Context = Canvas && Canvas.getContext('2d', { alpha: false });
+    return Module.Web.Context ? 1 : 0;
+});
+
+EM_JS(void, JsListen, (int Activate, int KeyDown), {
+    const Web = Module.Web;
+    document.addEventListener('keydown', Event => {
+        const Key = Event.key === 'Escape' ? 27 : Event.key === ' ' ? 32 : 0;
+        if (Key) Event.preventDefault();
+        Web.Events.push(KeyDown * 65536 + Key);
+    });
+    document.addEventListener('visibilitychange', () => {
+        Web.Events.push(Activate * 65536 + (document.hidden ? 0 : 1));
+    });
+    Web.Events.push(Activate * 65536 + 1);
+});
+
+EM_JS(int, JsNextEvent, (), {
+    const Event = Module.Web.Events.shift();
+    return Event === undefined ? -1 : Event;
+});
+
+EM_JS(void, JsPutPixels, (const uint8_t* Rgba, int Width, int Height), {
+    const Canvas = Module.canvas;
+    if (Canvas.width !== Width || Canvas.height !== Height) {
+        Canvas.width = Width;
+        Canvas.height = Height;
+    }
+    const Bytes = new Uint8ClampedArray(HEAPU8.buffer, Rgba, Width * Height * 4);
+    Module.Web.Context.putImageData(new ImageData(Bytes, Width, Height), 0, 0);
+});
+
+EM_ASYNC_JS(void, JsNextAnimationFrame, (), {
+    await new Promise(Resolve => requestAnimationFrame(() => Resolve()));
+});
+
+namespace {
+
+struct WebDisplay {
+    bool VideoUp = false;
+    bool WindowUp = false;
+    int32_t Width = 0, Height = 0;
+    std::vector<uint32_t> Back;  // XRGB8888, as the demo writes it
+    std::vector<uint32_t> Rgba;  // the same in the canvas's byte order
+    std::string Error;
+} Web;
+
+// 0x00RRGGBB to the bytes R, G, B, 255 of a little-endian word.
+void ToRgba(const uint32_t* From, uint32_t* To, size_t Count)
+{
+    for (size_t i = 0; i < Count; ++i) {
+        const uint32_t P = From[i];
+        To[i] = 0xFF000000u | (P & 0xFF00u) | (P >> 16 & 0xFFu) | (P & 0xFFu) << 16;
+    }
+}
+
+void Show(const uint32_t* Pixels, int32_t Width, int32_t Height)
+{
+    const size_t Count = size_t(Width) * size_t(Height);
+    Web.Rgba.resize(Count);
+    ToRgba(Pixels, Web.Rgba.data(), Count);
+    JsPutPixels(reinterpret_cast<const uint8_t*>(Web.Rgba.data()), Width, Height);
+}
+
+}  // namespace
+
+bool VideoOpen()
+{
+    if (!JsCanvasReady()) {
+        Web.Error = "no display found (the page has no canvas to draw on)";
+        return false;
+    }
+    Web.VideoUp = true;
+    return true;
+}
+
+bool WindowOpen(const char*, int32_t Width, int32_t Height)
+{
+    if (!Web.VideoUp || Width <= 0 || Height <= 0) {
+        Web.Error = "no video system";
+        return false;
+    }
+    Web.Width = Width;
+    Web.Height = Height;
+    Web.Back.assign(size_t(Width) * size_t(Height), 0);
+    Web.WindowUp = true;
+    // A shown page counts as active from the start, as a shown window does.
+    JsListen(int(WindowEventType::Activate), int(WindowEventType::KeyDown));
+    return true;
+}
+
+bool WindowPixelFormat(PixelFormat* Format)
+{
+    if (!Web.WindowUp)
+        return false;
+    *Format = {32, 0xFF0000, 0xFF00, 0xFF};
+    return true;
+}
+
+bool WindowLock(uint8_t** Pixels, int32_t* Pitch)
+{
+    if (!Web.WindowUp)
+        return false;
+    *Pixels = reinterpret_cast<uint8_t*>(Web.Back.data());
+    *Pitch = Web.Width * 4;
+    return true;
+}
+
+void WindowUnlock() {}
+
+void WindowFlip()
+{
+    if (!Web.WindowUp)
+        return;
+    Show(Web.Back.data(), Web.Width, Web.Height);
+    JsNextAnimationFrame();
+}
+
+bool WindowPollEvent(WindowEvent* Event)
+{
+    if (!Web.WindowUp)
+        return false;
+    const int Packed = JsNextEvent();
+    if (Packed < 0)
+        return false;
+    *Event = {WindowEventType(Packed >> 16), Packed & 0xFFFF};
+    return true;
+}
+
+void WindowClose()
+{
+    Web.WindowUp = false;
+}
+
+void VideoClose()
+{
+    Web.VideoUp = false;
+}
+
+// A page has no screen saver to hold off.
+void SetScreenSaver(bool) {}
+
+const char* PlatformError()
+{
+    return Web.Error.c_str();
+}
+
+void WebShowPicture(const uint32_t* Pixels, int32_t Width, int32_t Height)
+{
+    if (JsCanvasReady())
+        Show(Pixels, Width, Height);
+}

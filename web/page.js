@@ -1,0 +1,142 @@
+// The page around the demo: loads the pictures and the program, scales the
+// canvas, shows messages, and offers the logs once the show is over.
+// index.html?check runs the check mode instead: the demo on the virtual
+// clock, its frame hashes written into #check for the web test.
+'use strict';
+
+const CheckMode = new URLSearchParams(location.search).has('check');
+const Canvas = document.getElementById('canvas');
+const Status = document.getElementById('status');
+const CheckOut = document.getElementById('check');
+
+// Whole factors of device pixels, centred on black by the stage.
+function Fit()
+{
+    const Ratio = window.devicePixelRatio || 1;
+    const Factor = Math.max(1, Math.floor(Math.min(innerWidth * Ratio / Canvas.width,
+                                                   innerHeight * Ratio / Canvas.height)));
+    Canvas.style.width = Canvas.width * Factor / Ratio + 'px';
+    Canvas.style.height = Canvas.height * Factor / Ratio + 'px';
+}
+
+function ToggleFullScreen()
+{
+    if (document.fullscreenElement)
+        document.exitFullscreen();
+    else
+        document.getElementById('stage').requestFullscreen().catch(() => {});
+}
+
+function Say(Text)
+{
+    Status.textContent = Text;
+}
+
+function OfferLog(Name)
+{
+    let Bytes;
+    try {
+        Bytes = Module.FS.readFile(Name);
+    } catch (Error) {
+        return;
+    }
+    const Link = document.createElement('a');
+    Link.href = URL.createObjectURL(new Blob([Bytes], { type: 'text/plain' }));
+    Link.download = Name;
+    Link.textContent = Name;
+    document.getElementById('logs').appendChild(Link);
+}
+
+function Ended(Code)
+{
+    document.body.classList.remove('playing');
+    document.body.dataset.exit = Code;
+    if (CheckMode) {
+        CheckOut.dataset.done = Code;
+        return;
+    }
+    Say(Code === 0 ? 'The end. The logs of this run:' : 'Stopped (exit code ' + Code + '). The logs:');
+    OfferLog('LogDemo.txt');
+    OfferLog('VantuTimer.txt');
+}
+
+var Module = {
+    canvas: Canvas,
+    preRun: [],
+    print: Line => {
+        if (CheckMode)
+            CheckOut.textContent += Line + '\n';
+        else
+            console.log(Line);
+    },
+    printErr: Line => {
+        console.warn(Line);
+        Say(Line);
+    },
+    onWaitForStart: () => {
+        Say('Click to start.');
+        document.body.classList.add('waiting');
+    },
+    onStart: () => {
+        document.body.classList.remove('waiting');
+        document.body.classList.add('playing');
+    },
+    onExit: Ended,
+    onAbort: What => {
+        Say('The program failed: ' + What);
+        if (CheckMode)
+            CheckOut.dataset.done = 'abort';
+    },
+};
+
+function LoadScript(Source)
+{
+    return new Promise((Resolve, Reject) => {
+        const Script = document.createElement('script');
+        Script.src = Source;
+        Script.onload = Resolve;
+        Script.onerror = () => Reject(new Error("can't load " + Source));
+        document.body.appendChild(Script);
+    });
+}
+
+async function Fetched(Name)
+{
+    const Response = await fetch(Name);
+    if (!Response.ok)
+        throw new Error("can't load " + Name + ': ' + Response.status);
+    return new Uint8Array(await Response.arrayBuffer());
+}
+
+// The check mode reads the golden list and plays with the tune in place, as
+// the golden check does.
+async function PrepareCheck()
+{
+    const Files = { 'frames.sha256': await Fetched('frames.sha256'),
+                    'Brumalid.mp3': await Fetched('Brumalid.mp3') };
+    Module.preRun.push(() => {
+        for (const Name in Files)
+            Module.FS.writeFile(Name, Files[Name]);
+    });
+}
+
+async function Start()
+{
+    Fit();
+    addEventListener('resize', Fit);
+    if (CheckMode)
+        await PrepareCheck();
+    else {
+        document.addEventListener('keydown', Event => {
+            if (Event.key === 'f' || Event.key === 'F')
+                ToggleFullScreen();
+        });
+        Canvas.addEventListener('dblclick', ToggleFullScreen);
+    }
+    await LoadScript('vorlune-data.js');
+    await LoadScript(CheckMode ? 'vorlune-check.js' : 'vorlune.js');
+    if (CheckMode)
+        Say('Checking the frames…');
+}
+
+Start().catch(Error => Say(Error.message));
