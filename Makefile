@@ -17,7 +17,7 @@ WEB_BUILD ?= build-web
 WEB_ENV = NODE_PATH=/usr/share/nodejs EM_CACHE=$(CURDIR)/$(WEB_BUILD)/em-cache
 WEB_PORT ?= 8060
 
-.PHONY: all deps build demo test video bench install package clean web web-serve web-test
+.PHONY: all deps build demo test video bench install package clean web web-serve web-test web-bench
 
 all: build
 
@@ -71,6 +71,12 @@ web-serve: web
 
 web-test: web
 	web/test $(WEB_BUILD) $(BUILD)
+
+web-bench: DEPS = web test
+web-bench: CMAKE_FLAGS += -DVORLUNE_BENCH=ON
+web-bench: web
+	cmake --build $(BUILD) -j2 --target vorlune-bench-effects
+	web/bench $(WEB_BUILD) $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD)

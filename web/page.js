@@ -71,7 +71,8 @@ var Module = {
     },
     printErr: Line => {
         console.warn(Line);
-        Say(Line);
+        const Messages = document.getElementById('messages');
+        Messages.textContent += (Messages.textContent ? ' · ' : '') + Line;
     },
     onWaitForStart: () => {
         Say('Click to start.');
