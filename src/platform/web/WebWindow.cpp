@@ -49,8 +49,13 @@ EM_JS(void, JsPutPixels, (const uint8_t* Rgba, int Width, int Height), {
     Module.Web.Context.putImageData(new ImageData(Bytes, Width, Height), 0, 0);
 });
 
+// A hidden page gets no animation frames: the timer keeps the demo going
+// there (as slowly as the browser lets a background timer run).
 EM_ASYNC_JS(void, JsNextAnimationFrame, (), {
-    await new Promise(Resolve => requestAnimationFrame(() => Resolve()));
+    await new Promise(Resolve => {
+        requestAnimationFrame(() => Resolve());
+        setTimeout(Resolve, 100);
+    });
 });
 
 namespace {
