@@ -12,8 +12,8 @@
 
 #include "Sha256.h"
 #include "platform/Headless.h"
-#include "runtime/MainLoop.h"
-#include "runtime/Screen.h"
+#include "demo/MainLoop.h"
+#include "core/Screen.h"
 
 namespace {
 

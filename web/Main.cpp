@@ -4,7 +4,7 @@
 
 #include "image/Image.h"
 #include "platform/web/Web.h"
-#include "runtime/MainLoop.h"
+#include "demo/MainLoop.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 
 #include "platform/Clock.h"
 
-uint32_t GetTickCount()
+uint32_t PlatformTicks()
 {
     return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
 }
 
-// Sleep(0) returns at once: every present already yields to the browser, and
-// a zero-time yield would cost a full trip through its event loop.
-void Sleep(uint32_t Ms)
+// A sleep of 0 returns at once: every present already yields to the
+// browser, and a zero-time yield would cost a trip through its event loop.
+void PlatformSleep(uint32_t Ms)
 {
     if (Ms > 0)
         emscripten_sleep(Ms);
