@@ -77,6 +77,7 @@ web-bench: CMAKE_FLAGS += -DVORLUNE_BENCH=ON
 web-bench: web
 	cmake --build $(BUILD) -j2 --target vorlune-bench-effects
 	web/bench $(WEB_BUILD) $(BUILD)
+	web/bench $(WEB_BUILD) $(BUILD) --show
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD)
