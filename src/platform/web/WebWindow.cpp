@@ -161,8 +161,26 @@ void VideoClose()
     Web.VideoUp = false;
 }
 
-// A page has no screen saver to hold off.
-void SetScreenSaver(bool) {}
+// The screen saver's counterpart in a page is the screen wake lock; where
+// the browser refuses it (no secure context) or drops it (the page hidden)
+// the screen may dim as usual.
+EM_JS(void, JsKeepScreenOn, (int On), {
+    const Web = Module.Web;
+    if (!Web)
+        return;
+    if (!On) {
+        if (Web.WakeLock)
+            Web.WakeLock.then(Lock => Lock && Lock.release()).catch(() => {});
+        Web.WakeLock = null;
+    } else if (navigator.wakeLock && !Web.WakeLock) {
+        Web.WakeLock = navigator.wakeLock.request('screen').catch(() => null);
+    }
+});
+
+void SetScreenSaver(bool Enabled)
+{
+    JsKeepScreenOn(Enabled ? 0 : 1);
+}
 
 const char* PlatformError()
 {
