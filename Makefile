@@ -72,9 +72,10 @@ web-serve: web
 web-test: web
 	web/test $(WEB_BUILD) $(BUILD)
 
-web-bench: DEPS = web test
-web-bench: CMAKE_FLAGS += -DVORLUNE_BENCH=ON
+# The bench needs the test group's libraries and a build that has benchmarks.
 web-bench: web
+	@scripts/install-deps test
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DVORLUNE_BENCH=ON
 	cmake --build $(BUILD) -j2 --target vorlune-bench-effects
 	web/bench $(WEB_BUILD) $(BUILD)
 	web/bench $(WEB_BUILD) $(BUILD) --show

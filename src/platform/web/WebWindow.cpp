@@ -98,6 +98,10 @@ bool VideoOpen()
     return true;
 }
 
+// The page decides how the canvas is shown: whole factors of the window,
+// full screen on request.
+void WindowChooseMode(bool, int32_t) {}
+
 bool WindowOpen(const char*, int32_t Width, int32_t Height)
 {
     if (!Web.VideoUp || Width <= 0 || Height <= 0) {
