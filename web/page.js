@@ -4,7 +4,10 @@
 // clock, its frame hashes written into #check for the web test.
 'use strict';
 
-const CheckMode = new URLSearchParams(location.search).has('check');
+// ?stats prints the pacer's figures at the end; ?timing=original plays on
+// the browser's real clock instead of the exact show.
+const Query = new URLSearchParams(location.search);
+const CheckMode = Query.has('check');
 const Canvas = document.getElementById('canvas');
 const Status = document.getElementById('status');
 const CheckOut = document.getElementById('check');
@@ -133,6 +136,12 @@ async function Start()
                 ToggleFullScreen();
         });
         Canvas.addEventListener('dblclick', ToggleFullScreen);
+        Module.preRun.push(() => {
+            if (Query.has('stats'))
+                Module.ENV.VORLUNE_STATS = '1';
+            if (Query.get('timing') === 'original')
+                Module.ENV.VORLUNE_TIMING = 'original';
+        });
     }
     await LoadScript('vorlune-data.js');
     await LoadScript(CheckMode ? 'vorlune-check.js' : 'vorlune.js');

@@ -17,3 +17,20 @@ void PlatformSleep(uint32_t Ms)
     if (Ms > 0)
         emscripten_sleep(Ms);
 }
+
+uint64_t PlatformMicros()
+{
+    return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
+}
+
+// Timers run in whole milliseconds: a sleep is rounded up, so a wait never
+// ends before its moment.
+void PlatformSleepMicros(uint64_t Us)
+{
+    emscripten_sleep(static_cast<unsigned>((Us + 999) / 1000));
+}
+
+bool PlatformClockIsVirtual()
+{
+    return false;
+}

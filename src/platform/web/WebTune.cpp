@@ -42,6 +42,18 @@ EM_JS(void, JsTuneClose, (), {
     }
 });
 
+// The element's playback position, read with the moment of the reading. The
+// browser keeps it as the position being heard: it takes the output's
+// latency off itself.
+EM_JS(int, JsTuneHeard, (double* PlayedUs, double* AtUs), {
+    const Tune = Module.Tune;
+    if (!Tune || Tune.paused || Tune.currentTime <= 0)
+        return 0;
+    HEAPF64[PlayedUs >> 3] = Tune.currentTime * 1e6;
+    HEAPF64[AtUs >> 3] = performance.now() * 1e3;
+    return 1;
+});
+
 namespace {
 
 std::string Error;
@@ -69,4 +81,14 @@ void TuneClose()
 const char* TuneError()
 {
     return Error.c_str();
+}
+
+bool TuneHeard(uint64_t* PlayedUs, uint64_t* AtUs)
+{
+    double Played, At;
+    if (!JsTuneHeard(&Played, &At))
+        return false;
+    *PlayedUs = static_cast<uint64_t>(Played);
+    *AtUs = static_cast<uint64_t>(At);
+    return true;
 }
