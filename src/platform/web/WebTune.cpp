@@ -42,9 +42,9 @@ EM_JS(void, JsTuneClose, (), {
     }
 });
 
-// The element's playback position, read with the moment of the reading. The
-// browser keeps it as the position being heard: it takes the output's
-// latency off itself.
+// The element's playback position, read with the moment of the reading: the
+// browser's own account of what is sounding now, its output's latency
+// taken off as far as it knows it.
 EM_JS(int, JsTuneHeard, (double* PlayedUs, double* AtUs), {
     const Tune = Module.Tune;
     if (!Tune || Tune.paused || Tune.currentTime <= 0)

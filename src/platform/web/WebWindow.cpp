@@ -13,7 +13,6 @@
 
 static_assert(KeyEscape == 27 && KeySpace == 32, "the browser's key codes for Escape and Space");
 
-// Events travel as one number: type * 65536 + value, or -1 when none waits.
 EM_JS(int, JsCanvasReady, (), {
     const Canvas = Module.canvas;
     Module.Web = Module.Web || { Events: [] };
@@ -21,6 +20,7 @@ EM_JS(int, JsCanvasReady, (), {
     return Module.Web.Context ? 1 : 0;
 });
 
+// Events travel as one number: type * 65536 + value, or -1 when none waits.
 EM_JS(void, JsListen, (int Activate, int KeyDown), {
     const Web = Module.Web;
     document.addEventListener('keydown', Event => {
