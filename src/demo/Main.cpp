@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/Quit.h"
 #include "demo/DataFolder.h"
 #include "demo/MainLoop.h"
 #include "demo/Resources.h"
@@ -58,7 +59,7 @@ struct Options {
 [[noreturn]] void BadUsage(const std::string& Problem)
 {
     std::fprintf(stderr, "vorlune: %s\n%s", Problem.c_str(), Usage);
-    std::exit(2);
+    Quit(2);
 }
 
 int ParseScale(const char* Text)
@@ -75,8 +76,8 @@ int ParseScale(const char* Text)
 void TakeOption(int Option, int argc, char** argv, Options* O)
 {
     switch (Option) {
-    case 'h': std::fputs(Usage, stdout); std::exit(0);
-    case OptVersion: std::puts("vorlune " VORLUNE_VERSION); std::exit(0);
+    case 'h': std::fputs(Usage, stdout); Quit(0);
+    case OptVersion: std::puts("vorlune " VORLUNE_VERSION); Quit(0);
     case 'w': O->Windowed = true; break;
     case OptScale: O->Windowed = true; O->Scale = ParseScale(optarg); break;
     case OptNoSound: O->NoSound = true; break;
