@@ -19,8 +19,7 @@ namespace {
 
 struct DemoClock {
     bool Chosen;
-    bool Exact;     // the virtual clock and the pacer
-    bool Original;  // the platform's real clock, asked for
+    bool Exact;  // the virtual clock and the pacer; else the platform's clock
     VirtualClock Virtual;
     Pacer Pace;
     void (*Pump)();
@@ -60,7 +59,8 @@ const PacerHost Host{nullptr, HostNow, HostSleep, HostHeard, HostPump, HostShow}
 void PrintStats()
 {
     const PacerStats& S = Clock.Pace.Stats;
-    if (Clock.Original)
+    // Registered only on a real clock: not exact means the original timing.
+    if (!Clock.Exact)
         std::fprintf(stderr, "vorlune: original timing: frames drawn %u, all shown\n", Clock.Presents);
     else
         std::fprintf(stderr,
@@ -83,8 +83,7 @@ bool Exact()
     Clock.Chosen = true;
     if (PlatformClockIsVirtual())
         return false;
-    Clock.Original = Asked("VORLUNE_TIMING", "original");
-    Clock.Exact = !Clock.Original;
+    Clock.Exact = !Asked("VORLUNE_TIMING", "original");
     if (Asked("VORLUNE_STATS", "1"))
         AtQuit(PrintStats);
     return Clock.Exact;

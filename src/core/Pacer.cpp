@@ -102,9 +102,10 @@ void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us)
         return;
     // A wait already over (time to catch up) shows nothing; one that waits
     // is in step again.
-    if (Real < PacerDue(P, Us))
+    const bool Waits = Real < PacerDue(P, Us);
+    if (Waits)
         P.Behind = false;
-    if (P.Pending && Real < PacerDue(P, Us)) {
+    if (P.Pending && Waits) {
         P.Pending = false;
         if (Host.Show) {
             Host.Show(Host.Context);
@@ -121,7 +122,7 @@ bool PacerPresent(Pacer& P, const PacerHost& Host, uint64_t FrameUs)
     Anchor(P, Real, FrameUs);
     Follow(P, Host, Real);
     ++P.Stats.Drawn;
-    uint64_t Due = PacerDue(P, FrameUs);
+    const uint64_t Due = PacerDue(P, FrameUs);
     if (Real > Due)
         P.Stats.MaxLagUs = std::max(P.Stats.MaxLagUs, Real - Due);
     if (P.Behind || Real >= PacerDue(P, NextVsync(FrameUs))) {

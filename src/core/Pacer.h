@@ -6,8 +6,9 @@
 // the virtual timeline never slows down. Once the tune plays, what has been
 // heard of it is the master clock: Offset is slewed towards it, by at most
 // 5 % of the real time that passes (20 % while they are more than two
-// frames apart), so the picture never jumps or runs backwards. Without readings, or when they stop moving, it runs on from
-// the monotonic clock. Knows no platform: the machine is a PacerHost.
+// frames apart), so the picture never jumps or runs backwards. Without
+// readings, or when they stop moving, it runs on from the monotonic clock.
+// Knows no platform: the machine is a PacerHost.
 #include <cstdint>
 
 // What the pacer needs of the machine; times in microseconds.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "core/Quit.h"
@@ -50,8 +51,7 @@ struct Options {
     bool Windowed = false;
     int Scale = 0;  // 0: the largest that fits
     bool NoSound = false;
-    bool DataGiven = false;
-    std::string Data;
+    std::optional<std::string> Data;  // --data, else looked for
     std::string Timing;  // "" when not given
     bool Stats = false;
 };
@@ -81,7 +81,7 @@ void TakeOption(int Option, int argc, char** argv, Options* O)
     case 'w': O->Windowed = true; break;
     case OptScale: O->Windowed = true; O->Scale = ParseScale(optarg); break;
     case OptNoSound: O->NoSound = true; break;
-    case OptData: O->DataGiven = true; O->Data = optarg; break;
+    case OptData: O->Data = optarg; break;
     case OptTiming:
         O->Timing = optarg;
         if (O->Timing != "exact" && O->Timing != "original")
@@ -115,7 +115,7 @@ Options ParseOptions(int argc, char** argv)
 int main(int argc, char** argv)
 {
     Options O = ParseOptions(argc, argv);
-    SetDataFolder(O.DataGiven ? O.Data : FindDataFolder());
+    SetDataFolder(O.Data ? *O.Data : FindDataFolder());
     WindowChooseMode(O.Windowed, O.Scale);
     if (O.NoSound)
         TurnSoundOff();
