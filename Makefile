@@ -1,6 +1,7 @@
 # Thin wrapper over CMake and Ninja. `make demo` plays, `make test` checks.
 BUILD ?= build
-CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
+# The benchmarks are built where their libraries are; `make bench` requires them.
+CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORLUNE_BENCH=OFF
 # The second build of `make test`: clang with ASan, UBSan and the fuzz targets.
 SAN_BUILD ?= build-san
 SAN_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUNE_SANITIZE=ON -DVORLUNE_FUZZ=ON
@@ -8,6 +9,9 @@ SAN_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUNE_SANITIZE=ON -D
 PREFIX ?= /usr/local
 # The package groups of scripts/install-deps that a target needs.
 DEPS ?= demo
+JOBS ?= $(shell nproc)
+VERSION := $(shell sed -n 's/^project.Vorlune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+ARCH := $(shell dpkg --print-architecture)
 
 # The browser build (emscripten) and its test; the pictures and the tune come
 # from the native build. Emscripten's cache is a symlinked copy of Debian's,
@@ -16,8 +20,10 @@ DEPS ?= demo
 WEB_BUILD ?= build-web
 WEB_ENV = NODE_PATH=/usr/share/nodejs EM_CACHE=$(CURDIR)/$(WEB_BUILD)/em-cache
 WEB_PORT ?= 8060
+# `make dist`: the release files and their SHA256SUMS.
+RELEASE ?= release
 
-.PHONY: all deps build demo test video bench install package clean web web-serve web-test web-bench
+.PHONY: all deps build demo test video bench install package clean web web-serve web-test web-bench dist
 
 all: build
 
@@ -26,18 +32,18 @@ deps:
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j2
+	cmake --build $(BUILD) -j$(JOBS)
 
 demo: build
 	cd $(BUILD) && ./vorlune
 
 test: DEPS = test
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j2
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	CXX=clang++ cmake -S . -B $(SAN_BUILD) $(SAN_FLAGS)
-	cmake --build $(SAN_BUILD) -j2
+	cmake --build $(SAN_BUILD) -j$(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j2
+	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j$(JOBS)
 
 video: DEPS = video
 video: build
@@ -51,7 +57,7 @@ bench: build
 install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
-# vorlune_<version>_amd64.deb in $(BUILD).
+# vorlune_<version>_<arch>.deb in $(BUILD).
 package: DEPS = package
 package: build
 	cd $(BUILD) && cpack -G DEB
@@ -59,15 +65,15 @@ package: build
 web web-serve web-test: DEPS = web
 web: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j2 --target assets vorlune-capture
+	cmake --build $(BUILD) -j$(JOBS) --target assets vorlune-capture
 	@test -d $(WEB_BUILD)/em-cache || { mkdir -p $(WEB_BUILD)/em-cache && \
 	  cp -rs /usr/share/emscripten/cache/. $(WEB_BUILD)/em-cache/ && rm -f $(WEB_BUILD)/em-cache/cache.lock; }
 	$(WEB_ENV) emcmake cmake -S web -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORLUNE_ASSETS=$(CURDIR)/$(BUILD)
-	$(WEB_ENV) cmake --build $(WEB_BUILD) -j2
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
 
 web-serve: web
 	@echo "Serving the demo on http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C ends)"
-	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+	cd $(WEB_BUILD)/site && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
 web-test: web
 	web/test $(WEB_BUILD) $(BUILD)
@@ -76,9 +82,16 @@ web-test: web
 web-bench: web
 	@scripts/install-deps test
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DVORLUNE_BENCH=ON
-	cmake --build $(BUILD) -j2 --target vorlune-bench-effects
+	cmake --build $(BUILD) -j$(JOBS) --target vorlune-bench-effects
 	web/bench $(WEB_BUILD) $(BUILD)
 	web/bench $(WEB_BUILD) $(BUILD) --show
 
+# The release files in one folder: the Debian package and the site as a
+# .tar.gz, with their SHA256SUMS.
+dist:
+	@scripts/install-deps package web
+	$(MAKE) package web
+	scripts/dist $(RELEASE) $(VERSION) $(WEB_BUILD)/site $(BUILD)/vorlune_$(VERSION)_$(ARCH).deb
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD) $(RELEASE)

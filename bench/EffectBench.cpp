@@ -2,7 +2,7 @@
 // demo, played on the headless backend with the generated pictures and the
 // log written to a real file, as the demo runs. Each run is a fresh child
 // process (effect state and the random sequence start as at program start);
-// the calls are timed around the EffectTable entries and replayed into one
+// the calls are timed between the main loop's hooks and replayed into one
 // benchmark per slot with manual timing: its time is the slot's mean call,
 // its counter worst_ms the slowest call of the run; cpu_ms and worst_cpu_ms
 // are the same in processor time, which preemption does not inflate.
@@ -21,7 +21,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "demo/MainLoop.h"
@@ -52,63 +51,48 @@ double ThreadSeconds()
 
 // The child's view of the run in progress.
 struct Timing {
-    Effect Original[EffectCount] = {};
     std::vector<CallSample> Samples;
-    Clock::time_point LastFlip;
-    double LastFlipCpu = 0;
-    uint32_t HookCalls = 0;
+    Clock::time_point Start, LastFlip;
+    double CpuStart = 0, LastFlipCpu = 0;
+    uint32_t FlipsBefore = 0;
 } Run;
 
-template <int Slot>
-int32_t Timed(int32_t* Step)
+void BeforeCall(uint8_t)
 {
-    const uint32_t FlipsBefore = HeadlessFlipCount();
-    const double CpuStart = ThreadSeconds();
-    const Clock::time_point Start = Clock::now();
-    const int32_t Result = Run.Original[Slot](Step);
+    Run.FlipsBefore = HeadlessFlipCount();
+    Run.CpuStart = ThreadSeconds();
+    Run.Start = Clock::now();
+}
+
+void AfterCall(uint8_t Slot, int32_t Result)
+{
     const Clock::time_point End = Clock::now();
     const double CpuEnd = ThreadSeconds();
     double Wait = 0, CpuWait = 0;
     // The busy-wait follows the present of the black frame.
-    if (Slot == FadeSlot && Result == 1 && HeadlessFlipCount() != FlipsBefore) {
+    if (Slot == FadeSlot && Result == 1 && HeadlessFlipCount() != Run.FlipsBefore) {
         Wait = std::chrono::duration<double>(End - Run.LastFlip).count();
         CpuWait = CpuEnd - Run.LastFlipCpu;
     }
-    const double Whole = std::chrono::duration<double>(End - Start).count();
-    Run.Samples.push_back({uint8_t(Slot), Whole - Wait, Wait, CpuEnd - CpuStart - CpuWait});
-    return Result;
+    const double Whole = std::chrono::duration<double>(End - Run.Start).count();
+    Run.Samples.push_back({Slot, Whole - Wait, Wait, CpuEnd - Run.CpuStart - CpuWait});
 }
 
-template <int... Slots>
-void WrapTable(std::integer_sequence<int, Slots...>)
-{
-    ((Run.Original[Slots] = EffectTable[Slots], EffectTable[Slots] = Timed<Slots>), ...);
-}
-
-// The table is filled after loading; the first present after that comes
-// before the first effect call, since the pace timer is new then.
 void AfterFlip(const uint8_t*, int32_t, uint64_t)
 {
     Run.LastFlipCpu = ThreadSeconds();
     Run.LastFlip = Clock::now();
-    if (EffectTable[0] && !Run.Original[0])
-        WrapTable(std::make_integer_sequence<int, EffectCount>{});
-}
-
-void AfterCall(uint8_t, int32_t)
-{
-    ++Run.HookCalls;
 }
 
 // In the child: plays the demo and writes its samples to Out.
 [[noreturn]] void PlayAndReport(int Out)
 {
     HeadlessSetFlipHook(AfterFlip);
+    EffectStartHook = BeforeCall;
     EffectCallHook = AfterCall;
-    const int Code = DemoMain();
-    if (Code != 0 || Run.HookCalls != Run.Samples.size()) {
-        std::fprintf(stderr, "vorlune-bench-effects: demo ended with %d, %u calls, %zu timed\n", Code,
-                     Run.HookCalls, Run.Samples.size());
+    const int Code = DemoMain(Settings{});
+    if (Code != 0) {
+        std::fprintf(stderr, "vorlune-bench-effects: demo ended with %d\n", Code);
         _exit(1);
     }
     const char* Bytes = reinterpret_cast<const char*>(Run.Samples.data());

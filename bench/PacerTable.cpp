@@ -35,12 +35,9 @@ int Play(uint32_t MilliHz, bool Original)
         std::filesystem::create_symlink(std::string(ASSET_FOLDER) + "/" + Name, Folder + "/" + Name);
     if (chdir(Folder.c_str()) != 0)
         return 1;
-    if (Original)
-        setenv("VORLUNE_TIMING", "original", 1);
-    setenv("VORLUNE_STATS", "1", 1);
     HeadlessSetRefresh(MilliHz);
     EffectCallHook = Count;
-    DemoMain();
+    DemoMain(Settings{.Pace = Original ? Timing::Original : Timing::Exact, .Stats = true});
     std::fflush(stderr);
     std::printf("%7.2f Hz %-8s whole demo %7.2f s real, %7.2f s of the show; calls of slots 9, 13, 14: %u, %u, %u\n",
                 MilliHz / 1000.0, Original ? "original" : "pacer", HeadlessNow() / 1e6,

@@ -1,11 +1,13 @@
 // The page's program: the title picture under "click to start", then the
-// demo, unchanged, on the web backend.
+// demo, unchanged, on the web backend. Its arguments are the page's query,
+// as options (page.js).
 #include <vector>
 
 #include "core/Quit.h"
 #include "image/Image.h"
 #include "platform/web/Web.h"
 #include "demo/MainLoop.h"
+#include "demo/Options.h"
 
 namespace {
 
@@ -29,9 +31,10 @@ void ShowTitle()
 
 // A main that has waited on the browser no longer ends the runtime by
 // returning (Emscripten 3.1.6): Quit does, and the page learns the code.
-int main()
+int main(int argc, char** argv)
 {
+    const Settings Run = ReadSettings(argc, argv);
     ShowTitle();
     WebWaitForStart();
-    Quit(DemoMain());
+    Quit(DemoMain(Run));
 }

@@ -9,15 +9,19 @@ const { spawn } = require('child_process');
 
 const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
 
-// Cross-origin isolation gives the page fine-grained timers for the timings.
-function Serve(WebDir)
+// Serves the files of the folders Roots, the first that has a name wins,
+// under the address Prefix ('/' or '/some/folder/'). Cross-origin isolation
+// gives the page fine-grained timers for the timings.
+function Serve(Roots, Prefix = '/')
 {
     const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                     '.mp3': 'audio/mpeg' };
+    const Find = Name => Roots.map(Root => Path.join(Root, Name || 'index.html'))
+        .find((File, I) => File.startsWith(Roots[I]) && Fs.existsSync(File) && Fs.statSync(File).isFile());
     const Server = Http.createServer((Request, Response) => {
-        const Name = decodeURIComponent(new URL(Request.url, 'http://x').pathname).replace(/^\/+/, '');
-        const File = Path.join(WebDir, Name || 'index.html');
-        if (!File.startsWith(WebDir) || !Fs.existsSync(File) || !Fs.statSync(File).isFile()) {
+        const Address = decodeURIComponent(new URL(Request.url, 'http://x').pathname);
+        const File = Address.startsWith(Prefix) && Find(Address.slice(Prefix.length));
+        if (!File) {
             Response.writeHead(404).end();
             return;
         }

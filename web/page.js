@@ -1,7 +1,8 @@
 // The page around the demo: loads the pictures and the program, scales the
 // canvas, shows messages, and offers the logs once the show is over.
 // index.html?check runs the check mode instead: the demo on the virtual
-// clock, its frame hashes written into #check for the web test.
+// clock, the hashes of its frames and log written into #check for the web
+// test.
 'use strict';
 
 // ?stats prints the pacer's figures at the end; ?timing=original plays on
@@ -50,12 +51,29 @@ function OfferLog(Name)
     document.getElementById('logs').appendChild(Link);
 }
 
+async function Digest(Bytes)
+{
+    const Hash = new Uint8Array(await crypto.subtle.digest('SHA-256', Bytes));
+    return [...Hash].map(Byte => Byte.toString(16).padStart(2, '0')).join('');
+}
+
+// The check mode's frames as sha256sum hashes them, and its log.
+async function HashCheckFiles()
+{
+    const Lines = [];
+    for (const Name of Module.FS.readdir('frames').filter(Name => Name.endsWith('.ppm')).sort())
+        Lines.push(await Digest(Module.FS.readFile('frames/' + Name)) + '  ' + Name);
+    Lines.push('log ' + await Digest(Module.FS.readFile('LogDemo.txt')));
+    CheckOut.textContent += Lines.join('\n') + '\n';
+}
+
 function Ended(Code)
 {
     document.body.classList.remove('playing');
     document.body.dataset.exit = Code;
     if (CheckMode) {
-        CheckOut.dataset.done = Code;
+        HashCheckFiles().catch(Error => Say('Hashing failed: ' + Error.message))
+                        .finally(() => { CheckOut.dataset.done = Code; });
         return;
     }
     Say(Code === 0 ? 'The end. The logs of this run:' : 'Stopped (exit code ' + Code + '). The logs:');
@@ -92,6 +110,18 @@ var Module = {
             CheckOut.dataset.done = 'abort';
     },
 };
+
+// The query as the program's options: ?stats is --stats, ?timing=original
+// is --timing original.
+function Arguments()
+{
+    const Options = [];
+    if (Query.has('stats'))
+        Options.push('--stats');
+    if (Query.has('timing'))
+        Options.push('--timing', Query.get('timing'));
+    return Options;
+}
 
 function LoadScript(Source)
 {
@@ -136,12 +166,7 @@ async function Start()
                 ToggleFullScreen();
         });
         Canvas.addEventListener('dblclick', ToggleFullScreen);
-        Module.preRun.push(() => {
-            if (Query.has('stats'))
-                Module.ENV.VORLUNE_STATS = '1';
-            if (Query.get('timing') === 'original')
-                Module.ENV.VORLUNE_TIMING = 'original';
-        });
+        Module.arguments = Arguments();
     }
     await LoadScript('vorlune-data.js');
     await LoadScript(CheckMode ? 'vorlune-check.js' : 'vorlune.js');

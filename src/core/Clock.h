@@ -5,11 +5,21 @@
 //
 // On the headless backend this is the platform's virtual clock. On a real
 // one it is by default the same virtual clock (platform/VirtualClock.h),
-// played in real time by the pacer (core/Pacer.h): the live show is the
-// headless show, frame for frame, in step with the tune. VORLUNE_TIMING=
-// original gives the platform's real clock instead, as the original had;
-// VORLUNE_STATS=1 prints a line of pacing figures to stderr at the end.
+// played in real time (core/Playback.h): the live show is the headless
+// show, frame for frame, in step with the tune. The original timing gives
+// the platform's real clock instead, as the original program had.
 #include <cstdint>
+
+#include "platform/VirtualClock.h"
+
+enum class Timing {
+    Exact,     // the reference run's frames at their moments, in step with the tune
+    Original,  // effects paced by the platform's millisecond counter, as the original
+};
+
+// How a real platform's clock is read; before the first read. The headless
+// backend's clock is virtual already and ignores it.
+void ChooseTiming(Timing Pace);
 
 // Milliseconds as a 32-bit count that wraps.
 uint32_t GetTickCount();
@@ -17,12 +27,7 @@ uint32_t GetTickCount();
 // Gives up the thread for Ms milliseconds; 0 only yields.
 void Sleep(uint32_t Ms);
 
-// A present that draws: Flip shows the back buffer. On the virtual clock
-// the frame is due at the next 1/60 s; the pacer waits for that moment, or
-// skips the flip when the display can't keep up.
-void PresentFrame(void (*Flip)());
-// Starts the tune with TunePlay at its moment of the show.
-void PlayTuneOnTime();
-// The display's part in long waits: Pump handles the window's events, Show
-// flips the back buffer, which holds the last frame drawn.
-void ClockAttachDisplay(void (*Pump)(), void (*Show)());
+// The reference clock when the show is played on it in real time (the exact
+// timing on a real platform); null when the demo reads the platform's clock
+// directly.
+VirtualClock* PlayedClock();

@@ -8,7 +8,8 @@
 // 5 % of the real time that passes (20 % while they are more than two
 // frames apart), so the picture never jumps or runs backwards. Without
 // readings, or when they stop moving, it runs on from the monotonic clock.
-// Knows no platform: the machine is a PacerHost.
+// It reaches the machine only through a PacerHost; of the platform layer it
+// uses nothing but the virtual clock's 1/60 s rule, which is arithmetic.
 #include <cstdint>
 
 // What the pacer needs of the machine; times in microseconds.

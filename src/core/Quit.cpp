@@ -2,12 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "log/Log.h"
 
 namespace {
 
-// Few modules start: the log, the screen, the tune.
+// Few modules start: the screen, the resource set, the playback's figures.
 constexpr int MaxSteps = 8;
 
 struct QuitSteps {
@@ -44,9 +45,15 @@ void Quit(int Code)
     std::exit(Code);
 }
 
+void FailAndExit(const char* Message, const char* LogLine)
+{
+    std::fprintf(stderr, "vorlune: %s\n", Message);
+    LogPrint("%s\n", LogLine);
+    Quit(1);
+}
+
 void FailAndExit(const char* Reason)
 {
-    std::fprintf(stderr, "vorlune: %s\n", Reason);
-    LogPrint("Error!! %s\n", Reason);
-    Quit(1);
+    const std::string LogLine = std::string("Error!! ") + Reason;
+    FailAndExit(Reason, LogLine.c_str());
 }

@@ -15,5 +15,8 @@ void AtQuit(QuitStep Step);
 void RunQuitSteps();
 // Runs the steps and ends the process with Code.
 [[noreturn]] void Quit(int Code);
-// Reason to stderr and the log, then Quit(1).
+// The one failure path: Message to stderr after "vorlune: ", LogLine to the
+// log, then Quit(1).
+[[noreturn]] void FailAndExit(const char* Message, const char* LogLine);
+// The same Reason to both: "vorlune: Reason" and "Error!! Reason".
 [[noreturn]] void FailAndExit(const char* Reason);

@@ -1,6 +1,6 @@
 #pragma once
-// Where the demo reads "Data/" and "Brumalid.mp3". Its logs stay in the
-// working folder wherever the data is.
+// Where the demo reads "Data/" and "Brumalid.mp3". Its logs go where the
+// log folder says (log/LogFolder.h), wherever the data is.
 #include <string>
 
 // The first folder that holds "Data/": the working folder (given as ""),

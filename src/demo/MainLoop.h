@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/FrameTimer.h"
+#include "demo/Settings.h"
 #include "demo/Slots.h"
 
 // The effects played, filled from SlotTable at start-up; tests swap entries.
@@ -13,10 +14,14 @@ extern int32_t EffectStep;
 // Called after every effect call with the slot and the result; null in the
 // demo. The capture tool and tests watch the run through it.
 extern void (*EffectCallHook)(uint8_t Slot, int32_t Result);
+// Called right before every effect call with its slot; null in the demo.
+// With EffectCallHook it brackets each call: the benchmarks time them so.
+extern void (*EffectStartHook)(uint8_t Slot);
 
 // Plays the effects of EffectTable from slot 0 until slot 15 finishes: an
 // effect call whenever PaceTimer says a frame is due, a present on every pass.
 void RunEffects(FrameTimer* PaceTimer);
 
-// The whole program: start-up, the effects, shut-down. Returns the exit code.
-int DemoMain();
+// The whole program with the run's settings: start-up, the effects,
+// shut-down. Returns the exit code.
+int DemoMain(const Settings& Run);

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
-#include "core/Clock.h"
 #include "core/FrameTimer.h"
 #include "core/Layout.h"
+#include "core/PictureFiles.h"
+#include "core/Playback.h"
 #include "core/Quit.h"
 #include "demo/DataFolder.h"
 #include "image/Image.h"
@@ -18,48 +20,51 @@ const FontCells FireFonteCells{31, 33, 32, 33, 2};
 
 namespace {
 
-constexpr uint32_t Black = 0x000000, White = 0xFFFFFF, Magenta = 0xFF00FF;
-
 // What the effects need of a picture beyond being there.
 enum class Need { Any, FullScreen, LetterboxView, CoversView, BarOverLoading, Word };
 
+// Where each picture of PictureFiles goes and what it must be, in the same
+// order: the load order.
 struct PictureEntry {
-    const char* Path;
     Image* ResourceSet::*Member;  // null for the Fonte2 sheet, which is not kept
-    bool Keyed;                   // false: the loader's default, opaque
-    uint32_t KeyColor;
     Need Needs;
 };
 
-const char Fonte2Path[] = "Data/Fonte2.ppm";
-const char FireFontePath[] = "Data/FireFonte.ppm";
+const PictureEntry Pictures[] = {
+    {&ResourceSet::Loading, Need::FullScreen},
+    {&ResourceSet::RasterR, Need::Any},
+    {&ResourceSet::RasterG, Need::Any},
+    {&ResourceSet::RasterB, Need::Any},
+    {&ResourceSet::RasterV, Need::Any},
+    {&ResourceSet::RasterY, Need::Any},
+    {&ResourceSet::ScrollText, Need::Any},
+    {&ResourceSet::Corridor, Need::FullScreen},
+    {&ResourceSet::BackgroundRaster, Need::CoversView},
+    {&ResourceSet::ProgressBar, Need::BarOverLoading},
+    {nullptr, Need::Any},  // the Fonte2 sheet, cut into glyphs
+    {&ResourceSet::TxtThis, Need::Word},
+    {&ResourceSet::TxtIs, Need::Word},
+    {&ResourceSet::TxtProgressBar, Need::Word},
+    {&ResourceSet::TxtAPure, Need::Word},
+    {&ResourceSet::TxtFake, Need::Word},
+    {&ResourceSet::PorteVG, Need::Any},
+    {&ResourceSet::PorteVD, Need::Any},
+    {&ResourceSet::HUDoor, Need::Any},
+    {&ResourceSet::HBDoor, Need::Any},
+    {&ResourceSet::Flower, Need::LetterboxView},
+    {&ResourceSet::FireFonteSheet, Need::Any},
+};
+static_assert(std::size(Pictures) == PictureCount);
+// The FireFonte sheet loads last, after the Fonte2 glyphs are cut.
+constexpr int Fonte2Index = PictureIndex("Fonte2"), FireFonteIndex = PictureIndex("FireFonte");
+static_assert(FireFonteIndex == PictureCount - 1);
+
 const char TunePath[] = "Brumalid.mp3";
 
-// In load order; the FireFonte sheet follows once the Fonte2 glyphs are cut.
-const PictureEntry Pictures[] = {
-    {"Data/Loading.ppm", &ResourceSet::Loading, false, 0, Need::FullScreen},
-    {"Data/RasterR.ppm", &ResourceSet::RasterR, false, 0, Need::Any},
-    {"Data/RasterG.ppm", &ResourceSet::RasterG, false, 0, Need::Any},
-    {"Data/RasterB.ppm", &ResourceSet::RasterB, false, 0, Need::Any},
-    {"Data/RasterV.ppm", &ResourceSet::RasterV, false, 0, Need::Any},
-    {"Data/RasterY.ppm", &ResourceSet::RasterY, false, 0, Need::Any},
-    {"Data/ScrollText.ppm", &ResourceSet::ScrollText, true, Black, Need::Any},
-    {"Data/Corridor.ppm", &ResourceSet::Corridor, false, 0, Need::FullScreen},
-    {"Data/BackgroundRaster.ppm", &ResourceSet::BackgroundRaster, false, 0, Need::CoversView},
-    {"Data/ProgressBar.ppm", &ResourceSet::ProgressBar, false, 0, Need::BarOverLoading},
-    {Fonte2Path, nullptr, true, Black, Need::Any},
-    {"Data/Txt-This.ppm", &ResourceSet::TxtThis, true, Black, Need::Word},
-    {"Data/Txt-Is.ppm", &ResourceSet::TxtIs, true, Black, Need::Word},
-    {"Data/Txt-ProgressBar.ppm", &ResourceSet::TxtProgressBar, true, Black, Need::Word},
-    {"Data/Txt-APure.ppm", &ResourceSet::TxtAPure, true, Black, Need::Word},
-    {"Data/Txt-Fake.ppm", &ResourceSet::TxtFake, true, Black, Need::Word},
-    {"Data/PorteVG.ppm", &ResourceSet::PorteVG, true, White, Need::Any},
-    {"Data/PorteVD.ppm", &ResourceSet::PorteVD, true, White, Need::Any},
-    {"Data/HU-Door.ppm", &ResourceSet::HUDoor, true, Magenta, Need::Any},
-    {"Data/HB-Door.ppm", &ResourceSet::HBDoor, true, Magenta, Need::Any},
-    {"Data/Flower.ppm", &ResourceSet::Flower, true, Black, Need::LetterboxView},
-};
-const PictureEntry FireFonteSheet{FireFontePath, &ResourceSet::FireFonteSheet, false, 0, Need::Any};
+std::string PicturePath(int Index)
+{
+    return DataPath((std::string("Data/") + PictureFiles[Index].Name + ".ppm").c_str());
+}
 
 // The view sizes, and the widest step by which a word's zoom can pass its width.
 constexpr int32_t ViewW = 640, ViewH = 480, LetterboxH = LetterboxViewRows;
@@ -75,16 +80,20 @@ void Report(const std::string& Path, const std::string& Problem)
     LogPrint("Error!! %s: %s\n", Path.c_str(), Problem.c_str());
 }
 
+std::string Size(int32_t W, int32_t H)
+{
+    return std::to_string(W) + " x " + std::to_string(H);
+}
+
 std::string SizeOf(const Image* Picture)
 {
-    return std::to_string(Picture->Width) + " x " + std::to_string(Picture->Height);
+    return Size(Picture->Width, Picture->Height);
 }
 
 void CheckExactly(const std::string& Path, const Image* Picture, int32_t W, int32_t H)
 {
     if (Picture->Width != W || Picture->Height != H)
-        Report(Path, "is " + SizeOf(Picture) + ", must be " + std::to_string(W) + " x " +
-                         std::to_string(H));
+        Report(Path, "is " + SizeOf(Picture) + ", must be " + Size(W, H));
 }
 
 // A word is zoomed up to its width plus a step, with its height following
@@ -98,7 +107,7 @@ void CheckWord(const std::string& Path, const Image* Word)
     int32_t Widest = Word->Width + WidestZoomStep - 1;
     int32_t Ratio = Word->Width / Word->Height;
     if (Widest > ViewW || (Widest + Ratio - 1) / Ratio > ViewH)
-        Report(Path, "is " + SizeOf(Word) + ", too large to zoom within 640 x 480");
+        Report(Path, "is " + SizeOf(Word) + ", too large to zoom within " + Size(ViewW, ViewH));
 }
 
 void CheckNeeds(const PictureEntry& Entry, const std::string& Path, const Image* Picture)
@@ -109,11 +118,12 @@ void CheckNeeds(const PictureEntry& Entry, const std::string& Path, const Image*
     case Need::LetterboxView: CheckExactly(Path, Picture, ViewW, LetterboxH); break;
     case Need::CoversView:
         if (Picture->Width < ViewW || Picture->Height < LetterboxH)
-            Report(Path, "is " + SizeOf(Picture) + ", must be at least 640 x 340");
+            Report(Path, "is " + SizeOf(Picture) + ", must be at least " + Size(ViewW, LetterboxH));
         break;
     case Need::BarOverLoading:
         if (ProgressBarX + Picture->Width > ViewW || ProgressBarY + Picture->Height > ViewH)
-            Report(Path, "is " + SizeOf(Picture) + ", must fit in 450 x 169");
+            Report(Path, "is " + SizeOf(Picture) + ", must fit in " +
+                             Size(ViewW - ProgressBarX, ViewH - ProgressBarY));
         break;
     case Need::Word: CheckWord(Path, Picture); break;
     }
@@ -129,34 +139,35 @@ void ReportUnloadable(const std::string& Path)
         Report(Path, "missing");
 }
 
-Image* LoadPicture(const PictureEntry& Entry)
+// The FireFonte sheet is kept opaque: only the glyphs cut from it are keyed.
+Image* LoadPicture(int Index)
 {
-    const std::string Path = DataPath(Entry.Path);
+    const std::string Path = PicturePath(Index);
     Image* Picture = LoadPPM(Path.c_str());
     if (!Picture) {
         ReportUnloadable(Path);
         return nullptr;
     }
-    if (Entry.Keyed) {
+    if (PictureFiles[Index].Keyed && Index != FireFonteIndex) {
         Picture->Transparent = 1;
-        Picture->KeyColor = Entry.KeyColor;
+        Picture->KeyColor = PictureFiles[Index].Key;
     }
-    CheckNeeds(Entry, Path, Picture);
+    CheckNeeds(Pictures[Index], Path, Picture);
     return Picture;
 }
 
 // Cuts a sheet's glyphs when the scan's 26 cells lie inside it. A sheet
 // that did not load has been reported already.
-void CutFont(const Image* Sheet, const char* Path, const FontCells& Cells, Image* Glyphs[26])
+void CutFont(const Image* Sheet, int Index, const FontCells& Cells, Image* Glyphs[26])
 {
     if (!Sheet)
         return;
     std::vector<CellCut> Cuts = ScanCells(Sheet->Width, Cells);
     if (Cuts.empty() || Cuts.back().Y + Cells.Height > Sheet->Height) {
-        Report(DataPath(Path), "is " + SizeOf(Sheet) + ", too small for the 26 letters");
+        Report(PicturePath(Index), "is " + SizeOf(Sheet) + ", too small for the 26 letters");
         return;
     }
-    CutGlyphs(Sheet, Cells, Black, Glyphs);
+    CutGlyphs(Sheet, Cells, PictureFiles[Index].Key, Glyphs);
 }
 
 void OpenTune()
@@ -177,11 +188,9 @@ void TurnSoundOff()
 void CheckPicturesPresent()
 {
     std::error_code Error;
-    for (const PictureEntry& Entry : Pictures)
-        if (!std::filesystem::exists(DataPath(Entry.Path), Error))
-            Report(DataPath(Entry.Path), "missing");
-    if (!std::filesystem::exists(DataPath(FireFonteSheet.Path), Error))
-        Report(DataPath(FireFonteSheet.Path), "missing");
+    for (int i = 0; i < PictureCount; ++i)
+        if (!std::filesystem::exists(PicturePath(i), Error))
+            Report(PicturePath(i), "missing");
     if (Problems > 0)
         FailAndExit("can't play without its pictures");
 }
@@ -227,14 +236,14 @@ void CutGlyphs(const Image* Sheet, const FontCells& Cells, uint32_t KeyColor, Im
 void LoadResources()
 {
     Image* Fonte2Sheet = nullptr;
-    for (const PictureEntry& Entry : Pictures) {
-        Image* Picture = LoadPicture(Entry);
-        (Entry.Member ? Resources.*Entry.Member : Fonte2Sheet) = Picture;
+    for (int i = 0; i < FireFonteIndex; ++i) {
+        Image* Picture = LoadPicture(i);
+        (Pictures[i].Member ? Resources.*Pictures[i].Member : Fonte2Sheet) = Picture;
     }
-    CutFont(Fonte2Sheet, Fonte2Path, Fonte2Cells, Resources.Fonte2);
+    CutFont(Fonte2Sheet, Fonte2Index, Fonte2Cells, Resources.Fonte2);
     FreeImage(Fonte2Sheet);
-    Resources.FireFonteSheet = LoadPicture(FireFonteSheet);
-    CutFont(Resources.FireFonteSheet, FireFontePath, FireFonteCells, Resources.FireFonte);
+    Resources.FireFonteSheet = LoadPicture(FireFonteIndex);
+    CutFont(Resources.FireFonteSheet, FireFonteIndex, FireFonteCells, Resources.FireFonte);
     if (Problems > 0)
         FailAndExit("can't play without its pictures");
 

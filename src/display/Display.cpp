@@ -3,11 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/Clock.h"
+#include "core/Playback.h"
 #include "core/Quit.h"
 #include "display/Convert.h"
 #include "log/Log.h"
+#include "log/LogFolder.h"
 
 namespace {
 
@@ -40,12 +43,13 @@ Elapsed TimingElapsed()
 // The demo runs on without it; the user is told that Space marks nothing.
 FILE* OpenTimingLog()
 {
-    FILE* File = std::fopen(TimingLogName, "w");
+    const std::string Path = LogPath(TimingLogName);
+    FILE* File = std::fopen(Path.c_str(), "w");
     if (!File) {
         const char* Reason = std::strerror(errno);
-        std::fprintf(stderr, "vorlune: can't create %s (%s): Space marks are not kept\n", TimingLogName,
+        std::fprintf(stderr, "vorlune: can't create %s (%s): Space marks are not kept\n", Path.c_str(),
                      Reason);
-        LogPrint("Warning!! Can't create %s (%s): Space marks are not kept\n", TimingLogName, Reason);
+        LogPrint("Warning!! Can't create %s (%s): Space marks are not kept\n", Path.c_str(), Reason);
     }
     return File;
 }
@@ -76,7 +80,6 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
 {
     Display.FrameWidth = Width;
     Display.FrameHeight = Height;
-    AtQuit(CloseDisplay);
     if (!VideoOpen())
         return Fail(PlatformError());
     Display.VideoUp = true;
@@ -90,7 +93,7 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
                                         Format.BlueMask);
     if (!Display.Converter)
         return Fail("the display's pixel format is not supported");
-    ClockAttachDisplay(PumpEvents, ShowLastFrame);
+    PlaybackAttachDisplay(PumpEvents, ShowLastFrame);
     SetScreenSaver(false);
     Display.TimingLog = OpenTimingLog();
     Display.TimingStart = GetTickCount();
@@ -131,7 +134,7 @@ void CloseDisplay()
     if (Display.TimingLog)
         std::fclose(Display.TimingLog);
     Display = {};
-    ClockAttachDisplay(nullptr, nullptr);
+    PlaybackAttachDisplay(nullptr, nullptr);
 }
 
 void DisplayWindowProc(const WindowEvent& Event)

@@ -13,7 +13,8 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height);
 // inactive, 0 when the back buffer could not be locked. Escape and a close
 // request end the process from in here, through Quit(0).
 int32_t UpdateDisplay(const uint32_t* Frame);
-// Closes the window and the timing log. Safe to repeat; runs at Quit.
+// Closes the window and the timing log. Safe to repeat; DestroyScreen
+// calls it, at Quit.
 void CloseDisplay();
 // The window's events: activation, Space (a timing mark), Escape and close.
 void DisplayWindowProc(const WindowEvent& Event);

@@ -1,10 +1,9 @@
 #include "display/Present.h"
 
-#include <cstdio>
+#include <string>
 
 #include "core/Quit.h"
 #include "display/Display.h"
-#include "log/Log.h"
 
 int32_t CreateScreen(const char* Title, uint16_t Width, uint16_t Height, ViewMode Mode)
 {
@@ -12,13 +11,11 @@ int32_t CreateScreen(const char* Title, uint16_t Width, uint16_t Height, ViewMod
     if (const char* Failure = AllocateScreen(Width, Height, Mode))
         FailAndExit(Failure);
 
-    int32_t Opened = OpenDisplay(Title, Width, Height);
-    if (Opened)
-        return Opened;
-    LogPrint("Error!! Can't initialize the display\n");
-    CloseLog();
-    std::fprintf(stderr, "vorlune: can't open the display: %s\n", DisplayError());
-    Quit(1);
+    if (!OpenDisplay(Title, Width, Height)) {
+        const std::string Message = std::string("can't open the display: ") + DisplayError();
+        FailAndExit(Message.c_str(), "Error!! Can't initialize the display");
+    }
+    return 1;
 }
 
 int32_t PresentScreen()

@@ -24,18 +24,20 @@ inline void VirtualSleep(VirtualClock& Clock, uint32_t Ms)
     Clock.Now += uint64_t{Ms} * 1000;
 }
 
-inline uint64_t VsyncBoundary(uint64_t K)
+// The first refresh strictly after Us of a display that refreshes MilliHz
+// / 1000 times a second, from 0: the k-th at floor(k * 10^9 / MilliHz) us.
+inline uint64_t NextRefresh(uint64_t Us, uint64_t MilliHz)
 {
-    return K * 1000000 / 60;
+    uint64_t K = Us * MilliHz / 1000000000;
+    while (K * 1000000000 / MilliHz <= Us)
+        ++K;
+    return K * 1000000000 / MilliHz;
 }
 
 // The first 1/60 s boundary strictly after Us.
 inline uint64_t NextVsync(uint64_t Us)
 {
-    uint64_t K = Us * 60 / 1000000;
-    while (VsyncBoundary(K) <= Us)
-        ++K;
-    return VsyncBoundary(K);
+    return NextRefresh(Us, 60000);
 }
 
 inline void VirtualVsync(VirtualClock& Clock)

@@ -25,8 +25,8 @@ constexpr int32_t KeySpace = 0x20;
 bool VideoOpen();
 // How WindowOpen shows the picture: desktop fullscreen (the default), or a
 // resizable window Scale times the picture's size; Scale 0 picks the largest
-// whole factor that fits the desktop with room to spare. The real window
-// only: the headless back buffer has no size on a desktop.
+// whole factor that fits the desktop with room to spare. Only the real
+// window has a size on a desktop; the others take no notice.
 void WindowChooseMode(bool Windowed, int32_t Scale);
 // Makes the window for a Width x Height picture, cursor hidden.
 bool WindowOpen(const char* Title, int32_t Width, int32_t Height);

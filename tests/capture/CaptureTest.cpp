@@ -162,7 +162,7 @@ std::vector<double> SlotStartsAndTune(const std::string& Folder)
             if (Result == 1 && Slot < 15)
                 std::printf("%llu\n", (unsigned long long)HeadlessNow());
         };
-        int Code = DemoMain();
+        int Code = DemoMain(Settings{});
         uint64_t TuneAt = 0;
         HeadlessTuneStarted(&TuneAt);
         std::printf("%llu\n", (unsigned long long)TuneAt);

@@ -276,7 +276,7 @@ int PlayDemo(const BadInput& Case)
     HeadlessScriptEvent(5000, WindowEventType::KeyDown, KeySpace);
     if (Case.Ends == Ending::Closed)
         HeadlessScriptEvent(10000, WindowEventType::Close, 0);
-    return DemoMain();
+    return DemoMain(Settings{});
 }
 
 void ExpectInOrder(const std::string& Log, const std::vector<std::string>& Lines)

@@ -65,7 +65,7 @@ int RunWatched()
     Seen.AfterBlobs = RandomState;
     RandomState = 1;
     EffectCallHook = WatchCall;
-    int Code = DemoMain();
+    int Code = DemoMain(Settings{});
     std::printf("%s\n%d %d %d %d %llu\n", Seen.Slots.str().c_str(), Seen.WhiteGreetings, Seen.RasterEndsBlack,
                 Seen.EndsBlack, Seen.RasterContinuesBlobs, static_cast<unsigned long long>(HeadlessNow()));
     return Code;

@@ -28,7 +28,7 @@ void RecordSlot(uint8_t Slot, int32_t Result)
 int RunDemo()
 {
     EffectCallHook = RecordSlot;
-    int Code = DemoMain();
+    int Code = DemoMain(Settings{});
     std::printf("%s", SlotsSeen.c_str());
     return Code;
 }

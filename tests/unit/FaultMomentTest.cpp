@@ -152,7 +152,7 @@ int PlayForking(std::vector<Fault>& Faults)
         HeadlessScriptEvent(At, WindowEventType::KeyDown, KeySpace);
     EffectCallHook = AfterCall;
     HeadlessSetPollHook(ForkDueFaults);
-    int Code = DemoMain();
+    int Code = DemoMain(Settings{});
     for (const Fault& F : Faults)
         std::printf("%d ", WaitForExit(F.Pid, 60000));
     std::printf("\n");
@@ -170,7 +170,7 @@ int PlayWithFault(const Fault& F)
         HeadlessScriptEvent(At, WindowEventType::KeyDown, KeySpace);
     EffectCallHook = AfterCall;
     StartFault(F);
-    return DemoMain();
+    return DemoMain(Settings{});
 }
 
 struct Span {
@@ -386,7 +386,7 @@ TEST(FaultsAtEveryPoll, EscapeOrCloseAtAnyPollEndsCleanly)
         Sweep.Output = Output.Path;
         Sweep.Stride = unsigned(std::max(1, std::atoi(Stride)));
         HeadlessSetPollHook(ForkAtPoll);
-        int Code = DemoMain();
+        int Code = DemoMain(Settings{});
         std::printf("%u %u\n%s", Sweep.Polls, Sweep.Copies, Sweep.Failures.c_str());
         return Code;
     }, 3600000);

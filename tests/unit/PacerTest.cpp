@@ -226,13 +226,13 @@ TEST_P(PacerOn, EveryRefreshShowsTheFrameDueThen)
 
 INSTANTIATE_TEST_SUITE_P(
     Pacer, PacerOn,
-    testing::Values(Machine{50}, Machine{59.94}, Machine{60}, Machine{75}, Machine{100},
-                    Machine{120}, Machine{144}, Machine{165}, Machine{240},
-                    Machine{60, false}, Machine{144, true, 1.0, NoTime, NoTime, true},
-                    Machine{60, true, 1.0, NoTime, NoTime, false, true},
-                    Machine{60, true, 1.0, NoTime, NoTime, false, false, true},
-                    Machine{60, true, 1.005}, Machine{144, true, 0.995},
-                    Machine{60, true, 1.0, 12000000}, Machine{75, true, 1.005, NoTime, 12000000}),
+    testing::Values(Machine{.Hz = 50}, Machine{.Hz = 59.94}, Machine{.Hz = 60}, Machine{.Hz = 75},
+                    Machine{.Hz = 100}, Machine{.Hz = 120}, Machine{.Hz = 144}, Machine{.Hz = 165},
+                    Machine{.Hz = 240}, Machine{.Hz = 60, .Tune = false},
+                    Machine{.Hz = 144, .Stall = true}, Machine{.Hz = 60, .SlowPresents = true},
+                    Machine{.Hz = 60, .Queued = true}, Machine{.Hz = 60, .TuneRate = 1.005},
+                    Machine{.Hz = 144, .TuneRate = 0.995}, Machine{.Hz = 60, .TuneStops = 12000000},
+                    Machine{.Hz = 75, .TuneRate = 1.005, .TuneVanishes = 12000000}),
     [](const testing::TestParamInfo<Machine>& Info) {
         const Machine& M = Info.param;
         std::string Name = std::to_string(int(M.Hz * 100)) + "cHz";

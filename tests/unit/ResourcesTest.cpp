@@ -146,7 +146,7 @@ ChildResult RunWith(const std::function<void(const std::string&)>& Spoil, TempDi
 {
     WriteFakeData(Dir.Path);
     Spoil(Dir.Path);
-    return RunInChild(Dir.Path, [] { return DemoMain(); });
+    return RunInChild(Dir.Path, [] { return DemoMain(Settings{}); });
 }
 
 }  // namespace
@@ -188,7 +188,7 @@ TEST(Resources, NoTunePlaysSilently)
     std::filesystem::remove(Dir.Path + "/Brumalid.mp3");
     ChildResult Run = RunInChild(Dir.Path, [] {
         HeadlessScriptEvent(3000, WindowEventType::Close, 0);
-        return DemoMain();
+        return DemoMain(Settings{});
     });
     EXPECT_EQ(Run.ExitCode, 0);
     EXPECT_NE(Run.Stderr.find("vorlune: playing without sound: can't play \"Brumalid.mp3\""),

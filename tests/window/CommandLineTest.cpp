@@ -15,14 +15,15 @@ struct ProgramRun {
     std::string Out, Err;
 };
 
-// The built program with Args, in Folder, without any display; its stderr
-// is kept elsewhere so that the folder shows what the program wrote.
-ProgramRun RunProgram(const TempDir& Folder, const std::string& Args)
+// The built program with Args (and the variables Env), in Folder, without
+// any display; its stderr is kept elsewhere so that the folder shows what
+// the program wrote.
+ProgramRun RunProgram(const TempDir& Folder, const std::string& Args, const std::string& Env = "")
 {
     TempDir Output;
     ProgramRun Result;
     Result.Code = RunCommand("cd '" + Folder.Path + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
-                                 VORLUNE_PATH " " + Args + " 2>'" + Output.Path + "/err'",
+                                 Env + " " VORLUNE_PATH " " + Args + " 2>'" + Output.Path + "/err'",
                              &Result.Out);
     Result.Err = Output.Read("err");
     return Result;
@@ -84,4 +85,19 @@ TEST(CommandLine, RunFromAnotherFolderFindsTheDataBesideTheProgram)
     R = RunProgram(Folder, "--data " + Folder.Path);
     EXPECT_EQ(R.Code, 1);
     EXPECT_EQ(R.Err.substr(0, R.Err.find('\n') + 1), "vorlune: " + Folder.Path + "/Data/Loading.ppm: missing\n");
+}
+
+// --log-dir makes its folder and both logs go there, not into the working
+// folder; --user-logs takes the state folder of the XDG base directories.
+TEST(CommandLine, LogsGoWhereTheyAreAsked)
+{
+    TempDir Folder;
+    ProgramRun R = RunProgram(Folder, "--no-sound --log-dir logs/run");
+    EXPECT_EQ(R.Code, 1);
+    EXPECT_NE(Folder.Read("logs/run/LogDemo.txt").find("Error!! Can't initialize the display\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Folder.Path + "/LogDemo.txt"));
+
+    R = RunProgram(Folder, "--no-sound --user-logs", "XDG_STATE_HOME='" + Folder.Path + "/state'");
+    EXPECT_EQ(R.Code, 1);
+    EXPECT_TRUE(std::filesystem::exists(Folder.Path + "/state/vorlune/LogDemo.txt")) << R.Err;
 }

@@ -17,9 +17,11 @@
 #include "Desktop.h"
 #include "Xwd.h"
 #include "core/Clock.h"
+#include "core/Quit.h"
 #include "demo/MainLoop.h"
 #include "display/Present.h"
 #include "log/Log.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -54,10 +56,10 @@ int ShowPattern()
 }
 
 // The whole demo; says so on stdout when it reaches its own end.
-int PlayDemo()
+int PlayDemo(const Settings& Run)
 {
     setenv("SDL_VIDEODRIVER", "x11", 1);
-    int Code = DemoMain();
+    int Code = DemoMain(Run);
     std::printf("the demo ran to its end\n");
     return Code;
 }
@@ -176,7 +178,7 @@ TEST(RealWindow, SpaceMarksTheTimingLogAndEscapeEnds)
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartWithWindow(&Child, Folder, PlayDemo, &Window);
+    StartWithWindow(&Child, Folder, [] { return PlayDemo(Settings{}); }, &Window);
     EXPECT_EQ(RunCommand("xdotool key space a space space Escape"), 0);
     ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
     ExpectTimingLog(Folder.Read("VantuTimer.txt"), 3);
@@ -188,7 +190,7 @@ TEST(RealWindow, CloseRequestEndsAtOnce)
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartWithWindow(&Child, Folder, PlayDemo, &Window);
+    StartWithWindow(&Child, Folder, [] { return PlayDemo(Settings{}); }, &Window);
     EXPECT_TRUE(RequestClose(Window));
     ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
     ExpectTimingLog(Folder.Read("VantuTimer.txt"), 0);
@@ -201,7 +203,7 @@ TEST(RealWindow, TerminationSignalsEndLikeACloseRequest)
         DemoFolder Folder;
         RunningChild Child;
         unsigned long Window;
-        StartWithWindow(&Child, Folder, PlayDemo, &Window);
+        StartWithWindow(&Child, Folder, [] { return PlayDemo(Settings{}); }, &Window);
         kill(Child.Pid, Signal);
         ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
         ExpectTimingLog(Folder.Read("VantuTimer.txt"), 0);
@@ -224,12 +226,12 @@ bool WaitForLog(const TempDir& Folder, const std::string& Text)
 
 // The whole demo with SDL_AUDIODRIVER set to Driver; SDL's disk driver
 // writes what it plays to "out.raw" in the demo's folder.
-std::function<int()> PlayDemoOn(const char* Driver)
+std::function<int()> PlayDemoOn(const char* Driver, const Settings& Run = {})
 {
     return [=] {
         setenv("SDL_AUDIODRIVER", Driver, 1);
         setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
-        return PlayDemo();
+        return PlayDemo(Run);
     };
 }
 
@@ -295,7 +297,7 @@ TEST(NoDisplay, EndsWithCodeOneAndSaysSo)
                 unsetenv(Name);
             if (*Display)
                 setenv("DISPLAY", Display, 1);
-            return DemoMain();
+            return DemoMain(Settings{});
         });
         ChildResult Run = WaitForChild(&Child, WaitMs);
         EXPECT_EQ(Run.ExitCode, 1);
@@ -340,13 +342,9 @@ std::string FirstDifference(const std::string& Want, const std::string& Got)
            "\nlive:\n" + Got.substr(From, 400);
 }
 
-std::function<int()> PlayDemoWith(const char* Timing)
+std::function<int()> PlayDemoWith(Timing Pace)
 {
-    return [=] {
-        setenv("VORLUNE_TIMING", Timing, 1);
-        setenv("VORLUNE_STATS", "1", 1);
-        return PlayDemoOn("disk")();
-    };
+    return PlayDemoOn("disk", Settings{.Pace = Pace, .Stats = true});
 }
 
 }  // namespace
@@ -360,7 +358,7 @@ TEST(LivePlayback, PlaysTheHeadlessShowInTime)
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartWithWindow(&Child, Folder, PlayDemoWith("exact"), &Window);
+    StartWithWindow(&Child, Folder, PlayDemoWith(Timing::Exact), &Window);
     // The show's clock starts at the first present, as the window appears.
     std::this_thread::sleep_for(std::chrono::seconds(20));
     EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
@@ -378,17 +376,28 @@ TEST(LivePlayback, PlaysTheHeadlessShowInTime)
     EXPECT_GE(Live.size(), InTime) << "the live run fell behind the headless one";
 }
 
-// VORLUNE_TIMING=original plays on the platform's real clock.
+// The original timing plays on the platform's real clock: at the end the
+// demo's tick count is the platform's, not the reference clock's few
+// seconds since the start.
 TEST(LivePlayback, OriginalTimingRunsOnTheRealClock)
 {
     NEEDS_X_DISPLAY();
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartWithWindow(&Child, Folder, PlayDemoWith("original"), &Window);
+    const auto PlayAndTellTheClocks = [] {
+        AtQuit([] { std::fprintf(stderr, "ticks %u platform %u\n", GetTickCount(), PlatformTicks()); });
+        return PlayDemoWith(Timing::Original)();
+    };
+    StartWithWindow(&Child, Folder, PlayAndTellTheClocks, &Window);
     ASSERT_TRUE(WaitForLog(Folder, "PosX = <")) << "the first effect never drew";
     EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
     ChildResult Run = WaitForChild(&Child, WaitMs);
     ExpectEndedAtOnce(Run, Folder);
     EXPECT_NE(Run.Stderr.find("vorlune: original timing: frames drawn "), std::string::npos) << Run.Stderr;
+    unsigned Ticks = 0, Platform = 0;
+    const size_t Clocks = Run.Stderr.find("ticks ");
+    ASSERT_NE(Clocks, std::string::npos) << Run.Stderr;
+    ASSERT_EQ(std::sscanf(Run.Stderr.c_str() + Clocks, "ticks %u platform %u", &Ticks, &Platform), 2);
+    EXPECT_LT(Platform - Ticks, 1000u) << "the demo's clock is not the platform's";
 }

@@ -1,5 +1,9 @@
 #include "Pictures.h"
 
+#include <iterator>
+
+#include "core/PictureFiles.h"
+
 namespace {
 
 Canvas RasterR() { return DrawRasterBar(0); }
@@ -17,30 +21,22 @@ Canvas WordFake() { return DrawWord(4); }
 
 const std::vector<PictureInfo>& AllPictures()
 {
-    static const std::vector<PictureInfo> Table = {
-        {"Loading.ppm", DrawLoading, false, Black},
-        {"RasterR.ppm", RasterR, false, Black},
-        {"RasterG.ppm", RasterG, false, Black},
-        {"RasterB.ppm", RasterB, false, Black},
-        {"RasterV.ppm", RasterV, false, Black},
-        {"RasterY.ppm", RasterY, false, Black},
-        {"ScrollText.ppm", DrawScrollText, true, Black},
-        {"Corridor.ppm", DrawCorridor, false, Black},
-        {"BackgroundRaster.ppm", DrawBackgroundRaster, false, Black},
-        {"ProgressBar.ppm", DrawProgressBar, false, Black},
-        {"Fonte2.ppm", DrawFonte2, true, Black},
-        {"Txt-This.ppm", WordThis, true, Black},
-        {"Txt-Is.ppm", WordIs, true, Black},
-        {"Txt-ProgressBar.ppm", WordProgressBar, true, Black},
-        {"Txt-APure.ppm", WordAPure, true, Black},
-        {"Txt-Fake.ppm", WordFake, true, Black},
-        {"PorteVG.ppm", DrawPorteVG, true, White},
-        {"PorteVD.ppm", DrawPorteVD, true, White},
-        {"HU-Door.ppm", DrawHUDoor, true, Magenta},
-        {"HB-Door.ppm", DrawHBDoor, true, Magenta},
-        {"Flower.ppm", DrawFlower, true, Black},
-        // Loaded opaque, but its glyphs are cut out and keyed with black.
-        {"FireFonte.ppm", DrawFireFonte, true, Black},
+    // How each picture of PictureFiles is drawn, in the same order.
+    static constexpr Canvas (*Drawings[])() = {
+        DrawLoading, RasterR, RasterG, RasterB, RasterV, RasterY, DrawScrollText, DrawCorridor,
+        DrawBackgroundRaster, DrawProgressBar, DrawFonte2, WordThis, WordIs, WordProgressBar,
+        WordAPure, WordFake, DrawPorteVG, DrawPorteVD, DrawHUDoor, DrawHBDoor, DrawFlower,
+        DrawFireFonte,
     };
+    static_assert(std::size(Drawings) == PictureCount);
+    static const std::vector<PictureInfo> Table = [] {
+        std::vector<PictureInfo> Pictures;
+        for (int i = 0; i < PictureCount; ++i) {
+            const PictureFile& File = PictureFiles[i];
+            const Rgb Key{uint8_t(File.Key >> 16), uint8_t(File.Key >> 8), uint8_t(File.Key)};
+            Pictures.push_back({std::string(File.Name) + ".ppm", Drawings[i], File.Keyed, Key});
+        }
+        return Pictures;
+    }();
     return Table;
 }

@@ -36,5 +36,6 @@ struct PictureInfo {
     Rgb Key;
 };
 
-// The 22 pictures, in the order the demo loads them.
+// The 22 pictures of core/PictureFiles.h, in its order, the order the
+// demo loads them.
 const std::vector<PictureInfo>& AllPictures();

@@ -130,7 +130,6 @@ void Prepare(const CaptureOptions& O)
     for (const std::string& Dir : {O.FramesDir, O.PngDir})
         if (!Dir.empty() && !MakeWritableDir(Dir))
             Fail("can't write into " + Dir);
-    SetDataFolder(O.DataDir.empty() ? FindDataFolder() : O.DataDir);
     for (const ScriptedKey& Key : O.Keys)
         HeadlessScriptEvent(Key.AtMs, Key.Type, Key.Value);
     HeadlessSetStartTick(O.StartTick);
@@ -159,5 +158,8 @@ int main(int argc, char** argv)
     EffectCallHook = AfterEffectCall;
     HeadlessSetFlipHook(AfterFlip);
     std::atexit(Finish);
-    return DemoMain();
+    Settings Run;
+    if (!Capture.Options.DataDir.empty())
+        Run.DataFolder = Capture.Options.DataDir;
+    return DemoMain(Run);
 }

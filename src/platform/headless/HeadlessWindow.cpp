@@ -12,15 +12,6 @@ namespace {
 // Row padding, so that code which ignores the pitch shows up in tests.
 constexpr int32_t PitchPadding = 16;
 
-// The next refresh of a simulated real display.
-uint64_t NextRefresh(uint64_t Us, uint64_t MilliHz)
-{
-    uint64_t K = Us * MilliHz / 1000000000;
-    while (K * 1000000000 / MilliHz <= Us)
-        ++K;
-    return K * 1000000000 / MilliHz;
-}
-
 }  // namespace
 
 bool VideoOpen()
@@ -32,6 +23,9 @@ bool VideoOpen()
     Headless.VideoUp = true;
     return true;
 }
+
+// The back buffer has no size on a desktop.
+void WindowChooseMode(bool, int32_t) {}
 
 bool WindowOpen(const char*, int32_t Width, int32_t Height)
 {

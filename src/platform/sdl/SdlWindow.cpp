@@ -150,15 +150,15 @@ bool VideoOpen()
     return true;
 }
 
-// The window stays hidden until the renderer is made: an OpenGL renderer
-// replaces the window it is given, and a person (or a test) would otherwise
-// see one window appear and vanish before the real one.
 void WindowChooseMode(bool Windowed, int32_t Scale)
 {
     Sdl.Windowed = Windowed;
     Sdl.Scale = Scale;
 }
 
+// The window stays hidden until the renderer is made: an OpenGL renderer
+// replaces the window it is given, and a person (or a test) would otherwise
+// see one window appear and vanish before the real one.
 bool WindowOpen(const char* Title, int32_t Width, int32_t Height)
 {
     Sdl.Window = CreateWindow(Title, Width, Height);

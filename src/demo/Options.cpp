@@ -1,0 +1,151 @@
+#include "demo/Options.h"
+
+#include <getopt.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/Quit.h"
+
+namespace {
+
+const char Usage[] =
+    "usage: vorlune [options]\n"
+    "Plays the demo: sixteen effects to its tune, desktop fullscreen.\n"
+    "  -w, --window       in a window, 640 x 480 times the largest whole factor\n"
+    "                     that fits the desktop; resizable\n"
+    "      --scale N      in a window, 640 x 480 times N\n"
+    "      --no-sound     play silently, without opening the audio device\n"
+    "      --data DIR     the folder that holds Data/ and Brumalid.mp3; by default\n"
+    "                     the working folder, else the program's own folder, else\n"
+    "                     ../share/vorlune beside the program\n"
+    "      --log-dir DIR  write LogDemo.txt and VantuTimer.txt into DIR (made when\n"
+    "                     missing) instead of the working folder\n"
+    "      --user-logs    write them into $XDG_STATE_HOME/vorlune (by default\n"
+    "                     ~/.local/state/vorlune), as the desktop menu's entry does\n"
+    "      --timing exact|original\n"
+    "                     exact: every frame at its own moment, in step with the\n"
+    "                     tune; original: effects paced by the millisecond counter\n"
+    "      --stats        print figures of the playback at the end\n"
+    "  -h, --help         this text\n"
+    "      --version      the name and version\n"
+    "Escape ends the demo; Space writes a time mark into VantuTimer.txt.\n";
+
+enum LongOnly {
+    OptScale = 256,
+    OptNoSound,
+    OptData,
+    OptLogDir,
+    OptUserLogs,
+    OptTiming,
+    OptStats,
+    OptVersion
+};
+
+const option LongOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, OptVersion},
+    {"window", no_argument, nullptr, 'w'},
+    {"scale", required_argument, nullptr, OptScale},
+    {"no-sound", no_argument, nullptr, OptNoSound},
+    {"data", required_argument, nullptr, OptData},
+    {"log-dir", required_argument, nullptr, OptLogDir},
+    {"user-logs", no_argument, nullptr, OptUserLogs},
+    {"timing", required_argument, nullptr, OptTiming},
+    {"stats", no_argument, nullptr, OptStats},
+    {nullptr, 0, nullptr, 0},
+};
+
+constexpr int MaxScale = 16;
+
+[[noreturn]] void BadUsage(const std::string& Problem)
+{
+    std::fprintf(stderr, "vorlune: %s\n%s", Problem.c_str(), Usage);
+    Quit(2);
+}
+
+int32_t ParseScale(const char* Text)
+{
+    char* End;
+    long Scale = std::strtol(Text, &End, 10);
+    if (*Text < '0' || *Text > '9' || *End != '\0' || Scale < 1 || Scale > MaxScale)
+        BadUsage("--scale takes a whole number from 1 to " + std::to_string(MaxScale) + ", not \"" +
+                 Text + "\"");
+    return int32_t(Scale);
+}
+
+Timing ParseTiming(const char* Text)
+{
+    if (std::strcmp(Text, "exact") == 0)
+        return Timing::Exact;
+    if (std::strcmp(Text, "original") != 0)
+        BadUsage(std::string("--timing takes exact or original, not \"") + Text + "\"");
+    return Timing::Original;
+}
+
+bool EnvironmentSays(const char* Name, const char* Value)
+{
+    const char* Set = std::getenv(Name);
+    return Set && std::strcmp(Set, Value) == 0;
+}
+
+// The per-user state folder of the XDG base directories, which must be
+// absolute; a relative XDG_STATE_HOME is ignored, as the standard asks.
+std::string UserLogFolder()
+{
+    const char* State = std::getenv("XDG_STATE_HOME");
+    if (State && State[0] == '/')
+        return std::string(State) + "/vorlune";
+    const char* Home = std::getenv("HOME");
+    if (!Home || Home[0] != '/')
+        BadUsage("--user-logs needs HOME or XDG_STATE_HOME to be set");
+    return std::string(Home) + "/.local/state/vorlune";
+}
+
+// Takes one option; the informational ones end the program here.
+void TakeOption(int Option, int argc, char** argv, Settings* S)
+{
+    switch (Option) {
+    case 'h': std::fputs(Usage, stdout); Quit(0);
+    case OptVersion: std::puts("vorlune " VORLUNE_VERSION); Quit(0);
+    case 'w': S->Windowed = true; break;
+    case OptScale:
+        S->Windowed = true;
+        S->Scale = ParseScale(optarg);
+        break;
+    case OptNoSound: S->Sound = false; break;
+    case OptData: S->DataFolder = optarg; break;
+    case OptLogDir: S->LogFolder = optarg; break;
+    case OptUserLogs: S->LogFolder = UserLogFolder(); break;
+    case OptTiming: S->Pace = ParseTiming(optarg); break;
+    case OptStats: S->Stats = true; break;
+    case ':': BadUsage(std::string(argv[optind - 1]) + " needs a value");
+    default: {
+        // A long option is the word just taken; a short one may sit in a group.
+        std::string Word = argv[std::min(optind, argc) - 1];
+        if (Word.rfind("--", 0) != 0)
+            Word = std::string("-") + char(optopt);
+        BadUsage("unknown option " + Word);
+    }
+    }
+}
+
+}  // namespace
+
+Settings ReadSettings(int argc, char** argv)
+{
+    Settings S;
+    if (EnvironmentSays("VORLUNE_TIMING", "original"))
+        S.Pace = Timing::Original;
+    S.Stats = EnvironmentSays("VORLUNE_STATS", "1");
+    opterr = 0;  // our own messages, without the program's path
+    optind = 1;
+    for (int Option; (Option = getopt_long(argc, argv, ":hw", LongOptions, nullptr)) != -1;)
+        TakeOption(Option, argc, argv, &S);
+    if (optind < argc)
+        BadUsage(std::string("unexpected argument ") + argv[optind]);
+    return S;
+}
