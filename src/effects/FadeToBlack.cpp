@@ -25,14 +25,8 @@ inline uint32_t Faded(int32_t Channel, float Divisor)
     return uint32_t(int32_t(float(Channel) / Divisor)) & 0xFF;
 }
 
-// Bound by the divisions: wider vectors where the processor has them,
-// picked when the program starts (x86 only; wasm has no such clones).
-#if defined(__x86_64__)
-#define FADE_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define FADE_CLONES
-#endif
-FADE_CLONES void FadeView(float Divisor)
+// The loop, written once for both paths below.
+[[gnu::always_inline]] inline void FadePixels(float Divisor)
 {
     uint32_t* Pixel = DrawOrigin;
     const size_t Count = size_t{MainScreen->ViewWidth} * MainScreen->ViewHeight;
@@ -46,6 +40,27 @@ FADE_CLONES void FadeView(float Divisor)
         Pixel[i] = Red * 65536 + Green * 256 + Blue;
     }
 }
+
+void FadePlain(float Divisor)
+{
+    FadePixels(Divisor);
+}
+
+// Bound by the divisions: wider vectors where the processor has them,
+// chosen when the program starts (by hand: Windows has no ifunc for
+// target_clones, and wasm no AVX2).
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void FadeAvx2(float Divisor)
+{
+    FadePixels(Divisor);
+}
+
+using FadeFunction = void (*)(float);
+const FadeFunction FadeView =
+    (__builtin_cpu_init(), __builtin_cpu_supports("avx2")) ? FadeAvx2 : FadePlain;
+#else
+const auto FadeView = FadePlain;
+#endif
 
 // Blocks the thread: no messages are handled for the second.
 void HoldBlack()

@@ -1,10 +1,11 @@
 #include "Video.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "platform/LibC.h"
 
 namespace {
 
@@ -32,14 +33,6 @@ void RepeatUntil(uint64_t Until)
             Video.Failed = true;
         ++Video.Next;
     }
-}
-
-std::string Quoted(const std::string& Text)
-{
-    std::string Out = "'";
-    for (char c : Text)
-        Out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return Out + "'";
 }
 
 bool Run(const std::string& Command, std::string* Error, const char* What)
@@ -71,7 +64,7 @@ std::string EscapedTitle(const std::string& Title)
 
 bool WriteChapters(const std::string& Path, const std::vector<Chapter>& Chapters, uint64_t Length)
 {
-    FILE* File = std::fopen(Path.c_str(), "w");
+    FILE* File = std::fopen(Path.c_str(), "wb");
     if (!File)
         return false;
     std::fprintf(File, ";FFMETADATA1\n");
@@ -90,8 +83,8 @@ std::string TuneInput(const VideoEnding& Ending)
 {
     std::string Map = " -map 0:v -map 2:a";
     if (Ending.Audio == VideoAudio::Mp3)
-        return " -itsoffset " + Seconds(Ending.TuneAt) + " -i " + Quoted(Ending.TunePath) + Map + " -c:a copy";
-    return " -i " + Quoted(Ending.TunePath) + Map + " -c:a aac -b:a 192k -af adelay=" +
+        return " -itsoffset " + Seconds(Ending.TuneAt) + " -i " + ShellQuoted(Ending.TunePath) + Map + " -c:a copy";
+    return " -i " + ShellQuoted(Ending.TunePath) + Map + " -c:a aac -b:a 192k -af adelay=" +
            std::to_string(Ending.TuneAt / 1000) + ":all=1";
 }
 
@@ -108,9 +101,8 @@ bool StartVideo(const std::string& Path, int Scale, std::string* Error)
                           " -r 60 -i - -vf scale=iw*" + std::to_string(Scale) + ":ih*" +
                           std::to_string(Scale) +
                           ":flags=neighbor -c:v libx264 -preset veryfast -crf 14"
-                          " -pix_fmt yuv420p " + Quoted(Video.Silent);
-    std::signal(SIGPIPE, SIG_IGN);
-    Video.Pipe = popen(Command.c_str(), "w");
+                          " -pix_fmt yuv420p " + ShellQuoted(Video.Silent);
+    Video.Pipe = OpenPipeTo(Command);
     if (!Video.Pipe) {
         *Error = "can't start ffmpeg";
         return false;
@@ -128,7 +120,7 @@ void VideoFrame(const uint8_t* Pixels, int32_t Pitch, uint64_t At)
 bool FinishVideo(const VideoEnding& Ending, std::string* Error)
 {
     RepeatUntil(Ending.End + 1);
-    bool Closed = pclose(Video.Pipe) == 0 && !Video.Failed;
+    bool Closed = ClosePipe(Video.Pipe) == 0 && !Video.Failed;
     Video.Pipe = nullptr;
     if (!Closed) {
         *Error = "ffmpeg could not encode the video (is it installed? is the output writable?)";
@@ -140,9 +132,9 @@ bool FinishVideo(const VideoEnding& Ending, std::string* Error)
         *Error = "can't write " + Chapters;
         return false;
     }
-    std::string Plain = "ffmpeg -loglevel error -y -i " + Quoted(Video.Silent) + " -i " + Quoted(Chapters);
+    std::string Plain = "ffmpeg -loglevel error -y -i " + ShellQuoted(Video.Silent) + " -i " + ShellQuoted(Chapters);
     std::string Tail = " -map_chapters 1 -c:v copy -t " + Seconds(Length) + " -movflags +faststart " +
-                       Quoted(Video.Path);
+                       ShellQuoted(Video.Path);
     bool Muxed = false;
     if (!Ending.TunePath.empty()) {
         Muxed = std::system((Plain + TuneInput(Ending) + Tail).c_str()) == 0;

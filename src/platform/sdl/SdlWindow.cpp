@@ -136,6 +136,9 @@ bool Activation(const SDL_WindowEvent& e, WindowEvent* Event)
 
 bool VideoOpen()
 {
+    // Windows: the whole-number scale is computed on the monitor's real
+    // pixels, and the system doesn't blur the window by scaling it again.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return Fail("no display found");
     // Without a display SDL quietly falls back to a driver that shows
