@@ -92,12 +92,13 @@ web-bench: web
 	web/bench $(WEB_BUILD) $(BUILD)
 	web/bench $(WEB_BUILD) $(BUILD) --show
 
-# The release files in one folder: the Debian package and the site as a
-# .tar.gz, with their SHA256SUMS.
+# The release files in one folder: the Debian package, the Windows zip and
+# the site as a .tar.gz, with their SHA256SUMS.
 dist:
-	@scripts/install-deps package web
-	$(MAKE) package web
-	scripts/dist $(RELEASE) $(VERSION) $(WEB_BUILD)/site $(BUILD)/vorlune_$(VERSION)_$(ARCH).deb
+	@scripts/install-deps package web windows
+	$(MAKE) package web windows
+	scripts/dist $(RELEASE) $(VERSION) $(WEB_BUILD)/site $(BUILD)/vorlune_$(VERSION)_$(ARCH).deb \
+	  $(WIN_BUILD)/vorlune-$(VERSION)-win64.zip
 
 windows windows-test: DEPS = windows
 windows: deps

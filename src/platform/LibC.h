@@ -35,11 +35,6 @@ inline int ClosePipe(FILE* Pipe)
     return _pclose(Pipe);
 }
 
-inline int setenv(const char* Name, const char* Value, int)
-{
-    return _putenv_s(Name, Value);
-}
-
 #else
 
 #include <csignal>
