@@ -1,5 +1,5 @@
-# The demo's code as libraries, shared by the native build and the browser
-# build: vorlune-demo is everything but the program entry and the platform,
+# The demo's code as libraries, shared by the native, browser and Windows
+# builds: vorlune-demo is everything but the program entry and the platform,
 # whose backends are one library each.
 set(VORLUNE_SRC ${CMAKE_CURRENT_LIST_DIR}/../src)
 
