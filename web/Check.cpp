@@ -1,7 +1,9 @@
 // The page's check mode: the demo on the headless backend's virtual clock,
-// as fast as the browser runs it. Writes the frames that frames.sha256 names
-// into frames/ exactly as vorlune-capture writes them, for the page to hash
-// as the golden check hashes them; prints each slot's mean call time.
+// as fast as the browser runs it. First holds the SIMD paths to the plain
+// ones where the demo never takes them; then writes the frames that
+// frames.sha256 names into frames/ exactly as vorlune-capture writes them,
+// for the page to hash as the golden check hashes them; prints each slot's
+// mean call time.
 #include <sys/stat.h>
 
 #include <chrono>
@@ -10,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "KernelCheck.h"
 #include "Snapshots.h"
 #include "core/Screen.h"
 #include "demo/MainLoop.h"
@@ -70,6 +73,8 @@ int main()
         std::fprintf(stderr, "vorlune-check: no frame names in frames.sha256\n");
         return 1;
     }
+    const KernelCount Kernels = CheckKernels();
+    std::printf("kernels %d cases, %d differ\n", Kernels.Cases, Kernels.Differ);
     EffectStartHook = BeforeCall;
     EffectCallHook = AfterCall;
     HeadlessSetFlipHook(AfterFlip);

@@ -9,6 +9,13 @@
 // the browser's real clock instead of the exact show.
 const Query = new URLSearchParams(location.search);
 const CheckMode = Query.has('check');
+// The program built with WebAssembly SIMD (and bulk memory) where the
+// browser validates a function that fills memory and returns a v128
+// constant; ?simd=off loads the plain one.
+const SimdProbe = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 5, 3, 1, 0, 1,
+                                  10, 31, 1, 29, 0, 65, 0, 65, 0, 65, 0, 252, 11, 0,
+                                  253, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 11]);
+const Simd = Query.get('simd') !== 'off' && WebAssembly.validate(SimdProbe);
 const Canvas = document.getElementById('canvas');
 const Status = document.getElementById('status');
 const CheckOut = document.getElementById('check');
@@ -169,7 +176,8 @@ async function Start()
         Module.arguments = Arguments();
     }
     await LoadScript('vorlune-data.js');
-    await LoadScript(CheckMode ? 'vorlune-check.js' : 'vorlune.js');
+    document.body.dataset.simd = Simd ? 'on' : 'off';
+    await LoadScript((CheckMode ? 'vorlune-check' : 'vorlune') + (Simd ? '-simd' : '') + '.js');
     if (CheckMode)
         Say('Checking the frames…');
 }
