@@ -30,6 +30,9 @@ const char Usage[] =
     "                     exact: every frame at its own moment, in step with the\n"
     "                     tune; original: effects paced by the millisecond counter\n"
     "      --stats        print figures of the playback at the end\n"
+    "      --crt          the look of a picture tube: scanlines, a shadow mask\n"
+    "                     and a little glow, where the picture is scaled by 2 or\n"
+    "                     more; the frames themselves stay exact\n"
     "  -h, --help         this text\n"
     "      --version      the name and version\n"
     "Escape ends the demo; Space writes a time mark into VantuTimer.txt.\n";
@@ -42,6 +45,7 @@ enum LongOnly {
     OptUserLogs,
     OptTiming,
     OptStats,
+    OptCrt,
     OptVersion
 };
 
@@ -56,6 +60,7 @@ const option LongOptions[] = {
     {"user-logs", no_argument, nullptr, OptUserLogs},
     {"timing", required_argument, nullptr, OptTiming},
     {"stats", no_argument, nullptr, OptStats},
+    {"crt", no_argument, nullptr, OptCrt},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -122,6 +127,7 @@ void TakeOption(int Option, int argc, char** argv, Settings* S)
     case OptUserLogs: S->LogFolder = UserLogFolder(); break;
     case OptTiming: S->Pace = ParseTiming(optarg); break;
     case OptStats: S->Stats = true; break;
+    case OptCrt: S->Crt = true; break;
     case ':': BadUsage(std::string(argv[optind - 1]) + " needs a value");
     default: {
         // A long option is the word just taken; a short one may sit in a group.

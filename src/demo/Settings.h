@@ -16,4 +16,5 @@ struct Settings {
     std::string LogFolder;  // both logs go here, made when missing; "" is the working folder
     Timing Pace = Timing::Exact;
     bool Stats = false;  // the playback's figures on stderr at the end
+    bool Crt = false;    // the CRT look where the picture is scaled by 2 or more
 };

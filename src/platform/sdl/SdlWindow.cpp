@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Window.h"
+#include "platform/sdl/SdlCrt.h"
 
 static_assert(SDLK_ESCAPE == KeyEscape && SDLK_SPACE == KeySpace,
               "SDL's key codes for Escape and Space are the window's own");
@@ -205,11 +206,18 @@ void WindowUnlock()
     SDL_UnlockTexture(Sdl.Texture);
 }
 
+void WindowSetCrt(bool On)
+{
+    SdlCrtWanted(On);
+}
+
 void WindowFlip()
 {
+    SdlCrtPrepare(Sdl.Renderer, Sdl.Texture);
     SDL_SetRenderDrawColor(Sdl.Renderer, 0, 0, 0, 255);
     SDL_RenderClear(Sdl.Renderer);
     SDL_RenderCopy(Sdl.Renderer, Sdl.Texture, nullptr, nullptr);
+    SdlCrtDraw(Sdl.Renderer);
     SDL_RenderPresent(Sdl.Renderer);
 }
 
@@ -242,6 +250,7 @@ bool WindowPollEvent(WindowEvent* Event)
 
 void WindowClose()
 {
+    SdlCrtRelease();
     if (Sdl.Texture)
         SDL_DestroyTexture(Sdl.Texture);
     if (Sdl.Renderer)
