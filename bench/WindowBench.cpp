@@ -1,6 +1,6 @@
-// vorlune-bench-window: the present in a real SDL window, desktop fullscreen
-// on an X screen of twice the picture's size (bench/run-all starts Xvfb at
-// 1280 x 960 for it), without and with the CRT look. The renderer's own
+// vorlune-bench-window: the present in a real SDL window of twice the
+// picture's size (bench/run-all starts Xvfb at 1280 x 960 for it), without
+// and with the CRT look. The renderer's own
 // time counts here: under Xvfb it is Mesa's, on the processor. Without an
 // X display it says so and measures nothing.
 #include <benchmark/benchmark.h>
@@ -24,6 +24,7 @@ namespace {
 void Present(benchmark::State& State, bool Crt)
 {
     WindowSetCrt(Crt);
+    WindowChooseMode(true, 2);
     OpenLog("LogDemo.txt");
     CreateScreen("Vorlune", 640, 480, FullView);
     std::mt19937 Random(2024);
