@@ -57,7 +57,8 @@ EM_JS(void, JsPutPixels, (const uint8_t* Rgba, int Width, int Height), {
 // look is on and the glow's strength and shrinking.
 EM_JS(void, JsCrtTile, (int Scale, const uint8_t* Rgba, int Width, int Height), {
     Module.Web.CrtTiles = Module.Web.CrtTiles || [];
-    Module.Web.CrtTiles[Scale] = new ImageData(HEAPU8.slice(Rgba, Rgba + Width * Height * 4), Width, Height);
+    const Bytes = new Uint8ClampedArray(HEAPU8.subarray(Rgba, Rgba + Width * Height * 4));
+    Module.Web.CrtTiles[Scale] = new ImageData(Bytes, Width, Height);
 });
 
 EM_JS(void, JsSetCrt, (int On, int GlowAlpha, int GlowShrink), {
