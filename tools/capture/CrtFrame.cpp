@@ -68,37 +68,41 @@ Tap LinearTap(int32_t Out, int32_t Span, int32_t Count)
 void CrtFrame(const uint8_t* Frame, int32_t Pitch, int32_t Scale, std::vector<uint32_t>* Out)
 {
     const int32_t OutWidth = Width * Scale, OutHeight = Height * Scale;
-    const int32_t Span = Scale * CrtGlowShrink, Whole = 4 * Span * Span;
+    const int32_t Span = Scale * CrtGlowShrink, Both = 2 * Span;
     const std::vector<Rgb> Small = Glow(Frame, Pitch);
-    std::vector<Tap> Across(OutWidth);
-    for (int32_t x = 0; x < OutWidth; ++x)
-        Across[x] = LinearTap(x, Span, GlowWidth);
+    // The glow spread across first, once per glow row (times 2 Span), so
+    // that each output row only blends two of them.
+    std::vector<int32_t> Wide(size_t(GlowHeight) * OutWidth * 3);
+    for (int32_t x = 0; x < OutWidth; ++x) {
+        const Tap H = LinearTap(x, Span, GlowWidth);
+        for (int32_t y = 0; y < GlowHeight; ++y)
+            for (int c = 0; c < 3; ++c)
+                Wide[(size_t(y) * OutWidth + x) * 3 + c] =
+                    int32_t(Small[size_t(y) * GlowWidth + H.First].C[c]) * (Both - H.Weight) +
+                    int32_t(Small[size_t(y) * GlowWidth + H.Second].C[c]) * H.Weight;
+    }
+    // Dividing by (2 Span)^2 as a multiply: one step off at most.
+    const uint64_t Inverse = ((uint64_t{1} << 32) + uint64_t(Both * Both) - 1) / uint64_t(Both * Both);
     // The mask repeats down the picture: its rows made once.
     const int32_t Period = CrtMaskHeight(Scale);
     std::vector<uint32_t> Masks(size_t(Period) * OutWidth);
     for (int32_t y = 0; y < Period; ++y)
         for (int32_t x = 0; x < OutWidth; ++x)
             Masks[size_t(y) * OutWidth + x] = CrtMask(x, y, Scale);
-    std::vector<int32_t> Down(size_t(GlowWidth) * 3);  // a glow row between two, times 2 Span
     Out->resize(size_t(OutWidth) * OutHeight);
     for (int32_t y = 0; y < OutHeight; ++y) {
         const Tap V = LinearTap(y, Span, GlowHeight);
-        for (int32_t x = 0; x < GlowWidth; ++x)
-            for (int c = 0; c < 3; ++c)
-                Down[x * 3 + c] =
-                    int32_t(Small[size_t(V.First) * GlowWidth + x].C[c]) * (2 * Span - V.Weight) +
-                    int32_t(Small[size_t(V.Second) * GlowWidth + x].C[c]) * V.Weight;
+        const int32_t* Above = &Wide[size_t(V.First) * OutWidth * 3];
+        const int32_t* Below = &Wide[size_t(V.Second) * OutWidth * 3];
         const auto* Row = reinterpret_cast<const uint32_t*>(Frame + size_t(y / Scale) * Pitch);
         const uint32_t* MaskRow = &Masks[size_t(y % Period) * OutWidth];
         uint32_t* To = Out->data() + size_t(y) * OutWidth;
         for (int32_t x = 0; x < OutWidth; ++x) {
-            const Tap& H = Across[x];
             const Rgb Picture = Channels(Row[x / Scale]), Mask = Channels(MaskRow[x]);
             uint32_t Pixel = 0;
             for (int c = 0; c < 3; ++c) {
-                const int32_t Sum = Down[H.First * 3 + c] * (2 * Span - H.Weight) +
-                                    Down[H.Second * 3 + c] * H.Weight;
-                const uint32_t Glowing = uint32_t((Sum + Whole / 2) / Whole);
+                const uint64_t Sum = uint64_t(Above[x * 3 + c] * (Both - V.Weight) + Below[x * 3 + c] * V.Weight);
+                const uint32_t Glowing = uint32_t((Sum * Inverse + (uint64_t{1} << 31)) >> 32);
                 Pixel |= CrtChannel(Picture.C[c], Mask.C[c], Glowing) << (16 - 8 * c);
             }
             To[x] = Pixel;
