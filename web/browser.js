@@ -73,31 +73,56 @@ function StartBrowser()
     return { Send, Close };
 }
 
-async function OpenPage(Browser, Url)
+// Polls Expression until it gives something other than undefined, null or
+// false; undefined when Seconds pass first.
+async function WaitUntil(Evaluate, Expression, Seconds)
+{
+    const Until = Date.now() + Seconds * 1000;
+    for (;;) {
+        const Value = await Evaluate(Expression);
+        if (Value !== undefined && Value !== null && Value !== false)
+            return Value;
+        if (Date.now() > Until)
+            return undefined;
+        await Sleep(200);
+    }
+}
+
+// Screen: the viewport in CSS pixels, its device scale, and for a phone,
+// touch instead of a mouse.
+async function OpenPage(Browser, Url, Screen = { Width: 1280, Height: 960, Scale: 1 })
 {
     const { targetId } = await Browser.Send('Target.createTarget', { url: 'about:blank' });
     const { sessionId } = await Browser.Send('Target.attachToTarget', { targetId, flatten: true });
     const Send = (Method, Params) => Browser.Send(Method, Params, sessionId);
-    await Send('Emulation.setDeviceMetricsOverride', { width: 1280, height: 960, deviceScaleFactor: 1, mobile: false });
+    await Send('Emulation.setDeviceMetricsOverride', { width: Screen.Width, height: Screen.Height,
+                                                       deviceScaleFactor: Screen.Scale, mobile: !!Screen.Touch });
+    if (Screen.Touch)
+        await Send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
     await Send('Page.navigate', { url: Url });
     const Evaluate = async Expression => {
         const { result, exceptionDetails } = await Send('Runtime.evaluate', { expression: Expression, returnByValue: true });
         return exceptionDetails ? undefined : result.value;
     };
-    // Polls Expression until it gives something other than undefined or false.
-    const WaitFor = async (Expression, Seconds) => {
-        const Until = Date.now() + Seconds * 1000;
-        for (;;) {
-            const Value = await Evaluate(Expression);
-            if (Value !== undefined && Value !== null && Value !== false)
-                return Value;
-            if (Date.now() > Until)
-                return undefined;
-            await Sleep(200);
-        }
+    const Keys = { Space: [' ', 32], Escape: ['Escape', 27], KeyC: ['c', 67] };
+    const Key = async Code => {
+        for (const type of ['keyDown', 'keyUp'])
+            await Send('Input.dispatchKeyEvent', { type, key: Keys[Code][0], code: Code, windowsVirtualKeyCode: Keys[Code][1] });
     };
-    const Close = () => Browser.Send('Target.closeTarget', { targetId });
-    return { Send, Evaluate, WaitFor, Close };
+    const Click = async (x, y) => {
+        for (const type of ['mousePressed', 'mouseReleased'])
+            await Send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
+    };
+    const Tap = async (x, y) => {
+        await Send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+        await Send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    };
+    return {
+        Send, Evaluate, Key, Click, Tap,
+        WaitFor: (Expression, Seconds) => WaitUntil(Evaluate, Expression, Seconds),
+        Screenshot: async () => Buffer.from((await Send('Page.captureScreenshot', { format: 'png' })).data, 'base64'),
+        Close: () => Browser.Send('Target.closeTarget', { targetId }),
+    };
 }
 
-module.exports = { Serve, StartBrowser, OpenPage, Sleep };
+module.exports = { Serve, StartBrowser, OpenPage, WaitUntil, Sleep };

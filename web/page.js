@@ -72,12 +72,23 @@ function ShowCrt()
     PaintCrtGlow();
 }
 
-// Whole factors of device pixels, centred on black by the stage.
+const Gcd = (A, B) => B ? Gcd(B, A % B) : A;
+
+// The picture as large as the window allows, in device pixels, kept sharp:
+// a whole factor where it fills at least 7/8 of what would fit, else the
+// largest size in steps of the picture's own shape (4 x 3 device pixels),
+// as a phone needs: 1170 device pixels across, held upright, would show a
+// whole factor of 1 in barely half its width; the CRT look has tiles for
+// whole factors only. Centred on black by the stage.
 function Fit()
 {
     const Ratio = window.devicePixelRatio || 1;
-    Crt.Factor = Math.max(1, Math.floor(Math.min(innerWidth * Ratio / Canvas.width,
-                                                 innerHeight * Ratio / Canvas.height)));
+    const Room = { Width: innerWidth * Ratio, Height: innerHeight * Ratio };
+    const Most = Math.min(Room.Width / Canvas.width, Room.Height / Canvas.height);
+    // Factors of n / 160 keep 640 x 480 in whole device pixels.
+    const Units = Gcd(Canvas.width, Canvas.height);
+    const Whole = Math.floor(Most), Sharp = Math.floor(Most * Units) / Units;
+    Crt.Factor = Whole >= Math.max(1, Most * 7 / 8) ? Whole : Sharp;
     Canvas.style.width = Canvas.width * Crt.Factor / Ratio + 'px';
     Canvas.style.height = Canvas.height * Crt.Factor / Ratio + 'px';
     ShowCrt();
@@ -156,7 +167,9 @@ var Module = {
         Messages.textContent += (Messages.textContent ? ' · ' : '') + Line;
     },
     onWaitForStart: () => {
-        Say('Click to start.');
+        const Gesture = matchMedia('(pointer: coarse)').matches ? 'tap' : 'click';
+        document.getElementById('start').textContent = Gesture + ' to start';
+        Say(Gesture[0].toUpperCase() + Gesture.slice(1) + ' to start.');
         document.body.classList.add('waiting');
     },
     onStart: () => {
