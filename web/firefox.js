@@ -70,11 +70,15 @@ function Listening(Child)
 {
     return new Promise((Resolve, Reject) => {
         let Text = '';
+        Child.on('error', Error_ => Reject(new Error("can't start firefox-esr: " + Error_.message)));
+        const Timeout = setTimeout(() => Reject(new Error('firefox-esr did not listen within 60 s: ' + Text.slice(-400))), 60000);
         Child.stderr.on('data', Chunk => {
             Text += Chunk.toString();
             const Found = Text.match(/WebDriver BiDi listening on (ws:\/\/\S+)/);
-            if (Found)
+            if (Found) {
+                clearTimeout(Timeout);
                 Resolve(Found[1]);
+            }
         });
         Child.on('exit', Code => Reject(new Error('firefox-esr exited (' + Code + '): ' + Text.slice(-400))));
     });
@@ -93,6 +97,12 @@ function Connect(Address)
             Message.type === 'error' ? Waiter.Reject(new Error(Message.error + ': ' + Message.message))
                                      : Waiter.Resolve(Message.result);
         }
+    });
+    // A Firefox that has gone answers nothing more: fail what waits.
+    Socket.addEventListener('close', () => {
+        for (const Waiter of Pending.values())
+            Waiter.Reject(new Error('Firefox closed the connection'));
+        Pending.clear();
     });
     const Send = (method, params = {}) => new Promise((Resolve, Reject) => {
         const id = NextId++;
@@ -119,7 +129,7 @@ async function StartBrowser()
         Fs.rmSync(Profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 100 });
     };
     try {
-        const { Send, Socket } = await Connect(await Promise.race([Listening(Child), Sleep(60000)]));
+        const { Send, Socket } = await Connect(await Listening(Child));
         await Send('session.new', { capabilities: {} });
         return { Send, Close: async () => {
             await Promise.race([Send('browser.close'), Sleep(5000)]).catch(() => Child.kill());
