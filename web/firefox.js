@@ -144,7 +144,7 @@ async function StartBrowser()
 }
 
 // Screen: the viewport in CSS pixels and its device scale; Firefox's
-// remote protocol has no touch emulation.
+// remote protocol emulates no phone (a mobile viewport, a touch screen).
 async function OpenPage(Browser, Url, Screen = { Width: 1280, Height: 960, Scale: 1 })
 {
     const { context } = await Browser.Send('browsingContext.create', { type: 'tab' });
