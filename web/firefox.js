@@ -144,7 +144,8 @@ async function StartBrowser()
 }
 
 // Screen: the viewport in CSS pixels and its device scale; Firefox's
-// remote protocol emulates no phone (a mobile viewport, a touch screen).
+// remote protocol emulates no phone: desktop Firefox ignores the viewport
+// tag, and has no coarse pointer.
 async function OpenPage(Browser, Url, Screen = { Width: 1280, Height: 960, Scale: 1 })
 {
     const { context } = await Browser.Send('browsingContext.create', { type: 'tab' });
