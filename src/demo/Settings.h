@@ -16,4 +16,5 @@ struct Settings {
     std::string LogFolder;  // both logs go here, made when missing; "" is the working folder
     Timing Pace = Timing::Exact;
     bool Stats = false;  // the playback's figures on stderr at the end
+    std::optional<int32_t> Start;  // the slot to start at, exactly as the show reaches it
 };
