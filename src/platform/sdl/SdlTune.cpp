@@ -79,14 +79,20 @@ void TunePlay()
         Mix_PlayMusic(Music, 0);
 }
 
+// The count stands still while paused; on resume it is what is heard now,
+// not at the last buffer before the pause.
 void TunePause(bool Paused)
 {
     if (!Music)
         return;
-    if (Paused)
+    if (Paused) {
         Mix_PauseMusic();
-    else
-        Mix_ResumeMusic();
+        return;
+    }
+    SDL_AtomicLock(&CountLock);
+    Count.At = PlatformMicros();
+    SDL_AtomicUnlock(&CountLock);
+    Mix_ResumeMusic();
 }
 
 // The count starts again from the new place: two buffers are still queued
