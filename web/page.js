@@ -6,12 +6,15 @@
 'use strict';
 
 // ?stats prints the pacer's figures at the end; ?timing=original plays on
-// the browser's real clock instead of the exact show.
+// the browser's real clock instead of the exact show; #part=N in the
+// address starts at part N, and jumps there when it changes.
 const Query = new URLSearchParams(location.search);
 const CheckMode = Query.has('check');
 const Canvas = document.getElementById('canvas');
 const Status = document.getElementById('status');
 const CheckOut = document.getElementById('check');
+const Overlay = document.getElementById('overlay');
+const Parts = document.getElementById('parts');
 
 // Whole factors of device pixels, centred on black by the stage.
 function Fit()
@@ -29,6 +32,53 @@ function ToggleFullScreen()
         document.exitFullscreen();
     else
         document.getElementById('stage').requestFullscreen().catch(() => {});
+}
+
+// The part in the address, or null.
+function PartInAddress()
+{
+    const Match = /^#part=(\d+)$/.exec(location.hash);
+    return Match ? Number(Match[1]) : null;
+}
+
+// The address follows the part playing, without a new entry in the history.
+function ShowPart(Index)
+{
+    history.replaceState(null, '', '#part=' + Index);
+    for (const Link of Parts.querySelectorAll('a'))
+        Link.classList.toggle('current', Number(Link.dataset.part) === Index);
+}
+
+function AskPart(Index)
+{
+    if (Module.askChapter)
+        Module.askChapter(Index);
+}
+
+// The program's parts, listed under the canvas: a click jumps there.
+function ListParts(Titles)
+{
+    Parts.replaceChildren(...Titles.map((Title, Index) => {
+        const Link = document.createElement('a');
+        Link.href = '#part=' + Index;
+        Link.dataset.part = Index;
+        Link.textContent = Index + ' ' + Title;
+        Link.addEventListener('click', Event => {
+            Event.preventDefault();
+            AskPart(Index);
+        });
+        return Link;
+    }));
+}
+
+let OverlayTimer;
+function SetOverlay(Text, Ms)
+{
+    clearTimeout(OverlayTimer);
+    Overlay.textContent = Text;
+    Overlay.hidden = !Text;
+    if (Text && Ms)
+        OverlayTimer = setTimeout(() => { Overlay.hidden = true; }, Ms);
 }
 
 function Say(Text)
@@ -104,6 +154,9 @@ var Module = {
         document.body.classList.add('playing');
     },
     onExit: Ended,
+    onChapters: ListParts,
+    onChapter: ShowPart,
+    onOverlay: SetOverlay,
     onAbort: What => {
         Say('The program failed: ' + What);
         if (CheckMode)
@@ -112,7 +165,7 @@ var Module = {
 };
 
 // The query as the program's options: ?stats is --stats, ?timing=original
-// is --timing original.
+// is --timing original; #part=N is --start N.
 function Arguments()
 {
     const Options = [];
@@ -120,6 +173,8 @@ function Arguments()
         Options.push('--stats');
     if (Query.has('timing'))
         Options.push('--timing', Query.get('timing'));
+    if (PartInAddress() !== null)
+        Options.push('--start', String(PartInAddress()));
     return Options;
 }
 
@@ -166,6 +221,10 @@ async function Start()
                 ToggleFullScreen();
         });
         Canvas.addEventListener('dblclick', ToggleFullScreen);
+        addEventListener('hashchange', () => {
+            if (PartInAddress() !== null)
+                AskPart(PartInAddress());
+        });
         Module.arguments = Arguments();
     }
     await LoadScript('vorlune-data.js');
