@@ -72,10 +72,12 @@ void OnFlip(const uint8_t*, int32_t, uint64_t)
 
 int Play()
 {
-    std::string Folder = std::filesystem::temp_directory_path() / ("vorlune-jump-" + std::to_string(getpid()));
+    std::string Folder =
+        std::filesystem::temp_directory_path() / ("vorlune-jump-" + std::to_string(getpid()));
     std::filesystem::create_directories(Folder);
     for (const char* Name : {"Data", "Brumalid.mp3"})
-        std::filesystem::create_symlink(std::string(ASSET_FOLDER) + "/" + Name, Folder + "/" + Name);
+        std::filesystem::create_symlink(std::string(ASSET_FOLDER) + "/" + Name,
+                                        Folder + "/" + Name);
     if (chdir(Folder.c_str()) != 0)
         return 1;
     AtQuit([] { std::filesystem::remove_all(std::filesystem::current_path()); });
@@ -111,8 +113,9 @@ int main()
         std::fclose(From);
         waitpid(Child, nullptr, 0);
     }
-    std::printf("jump from part 0 to part 15: %.2f s (processor %.2f s); back from 15 to 14, a replay from "
-                "the start: %.2f s (processor %.2f s)\n",
-                Best[0], BestCpu[0], Best[1], BestCpu[1]);
+    std::printf(
+        "jump from part 0 to part 15: %.2f s (processor %.2f s); back from 15 to 14, a replay from "
+        "the start: %.2f s (processor %.2f s)\n",
+        Best[0], BestCpu[0], Best[1], BestCpu[1]);
     return 0;
 }

@@ -18,9 +18,9 @@ namespace {
 constexpr uint32_t AnnounceMs = 2000;
 
 struct ControlState {
-    bool CanMove;      // pause and jumps need the reference clock played live
-    bool Refused;      // the viewer has been told so
-    bool PauseAsked;   // at the next frame the main loop shows
+    bool CanMove;     // pause and jumps need the reference clock played live
+    bool Refused;     // the viewer has been told so
+    bool PauseAsked;  // at the next frame the main loop shows
     bool Paused;
     bool PictureAsked;
     int32_t PartAsked;  // -1: none
@@ -62,7 +62,8 @@ void SaveShownFrame()
     std::snprintf(Name, sizeof Name, "vorlune-s%02u-c%06u.png", unsigned(Place.FrameSlot),
                   unsigned(Place.FrameCall));
     const std::string Path = LogPath(Name);
-    if (const char* Why = SavePicture(Path.c_str(), MainScreen->Pixels, MainScreen->Width, MainScreen->Height))
+    if (const char* Why =
+            SavePicture(Path.c_str(), MainScreen->Pixels, MainScreen->Width, MainScreen->Height))
         std::fprintf(stderr, "vorlune: can't save the screenshot %s: %s\n", Path.c_str(), Why);
     else
         std::fprintf(stderr, "vorlune: screenshot %s\n", Path.c_str());

@@ -90,7 +90,8 @@ void PrintUsage(FILE* To)
 bool SameLetters(const char* A, const char* B)
 {
     for (; *A && *B; ++A, ++B)
-        if (std::tolower(static_cast<unsigned char>(*A)) != std::tolower(static_cast<unsigned char>(*B)))
+        if (std::tolower(static_cast<unsigned char>(*A)) !=
+            std::tolower(static_cast<unsigned char>(*B)))
             return false;
     return *A == *B;
 }
@@ -124,8 +125,8 @@ int32_t ParseStart(const char* Text)
     for (int32_t i = 0; i < EffectCount; ++i)
         if (SameLetters(Text, SlotTable[i].Name))
             return i;
-    BadUsage(std::string("--start takes a part's number from 0 to ") + std::to_string(EffectCount - 1) +
-             " or its name (see --help), not \"" + Text + "\"");
+    BadUsage(std::string("--start takes a part's number from 0 to ") +
+             std::to_string(EffectCount - 1) + " or its name (see --help), not \"" + Text + "\"");
 }
 
 bool EnvironmentSays(const char* Name, const char* Value)

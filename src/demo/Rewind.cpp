@@ -37,7 +37,8 @@ void KeepFirstSlotStart(const FrameTimer* PaceTimer)
     Start.Effect = *EffectTimer;
     Start.Random = RandomState;
     Start.Mode = MainScreen->Mode;
-    Start.Pixels.assign(MainScreen->Pixels, MainScreen->Pixels + size_t(MainScreen->Width) * MainScreen->Height);
+    Start.Pixels.assign(MainScreen->Pixels,
+                        MainScreen->Pixels + size_t(MainScreen->Width) * MainScreen->Height);
     for (const Image* Picture : ResourcePictures())
         Start.Pictures.emplace_back(Picture->Data, Picture->Data + Picture->Size);
     Start.LogLength = LogLength();

@@ -85,7 +85,8 @@ void CheckScreenshot(uint8_t)
         return;
     W.PicturesChecked = 1;
     char Want[40];
-    std::snprintf(Want, sizeof Want, "vorlune-s%02u-c%06u.png", unsigned(Place.FrameSlot), unsigned(Place.FrameCall));
+    std::snprintf(Want, sizeof Want, "vorlune-s%02u-c%06u.png", unsigned(Place.FrameSlot),
+                  unsigned(Place.FrameCall));
     const bool Same = std::equal(Picture, Picture + 640 * 480, MainScreen->Pixels);
     std::printf("screenshot %s of %s: %s\n", Path, Want, Same ? "the frame" : "another frame");
 }
@@ -121,7 +122,8 @@ int PlayWithKeys(const Settings& Run)
 int GoldenMismatches(const std::string& Folder, int* Passes)
 {
     int Bad = 0;
-    for (*Passes = 0; std::filesystem::exists(Folder + "/pass" + std::to_string(*Passes)); ++*Passes) {
+    for (*Passes = 0; std::filesystem::exists(Folder + "/pass" + std::to_string(*Passes));
+         ++*Passes) {
         const std::string Command = "cd '" + Folder + "/pass" + std::to_string(*Passes) +
                                     "' && sha256sum --quiet --ignore-missing -c " GOLDEN_HASHES;
         Bad += std::system(Command.c_str()) != 0;
@@ -151,9 +153,12 @@ TEST(Controls, JumpsAndPauseKeepEveryFrameExact)
     int Passes = 0;
     EXPECT_EQ(GoldenMismatches(Dir.Path, &Passes), 0);
     EXPECT_EQ(Passes, 2) << "one jump back, one replay";
-    EXPECT_NE(Run.Stdout.find("overlay: 08  flash, letterbox, closed doors  -  paused"), std::string::npos) << Run.Stdout;
+    EXPECT_NE(Run.Stdout.find("overlay: 08  flash, letterbox, closed doors  -  paused"),
+              std::string::npos)
+        << Run.Stdout;
     EXPECT_NE(Run.Stdout.find(": the frame"), std::string::npos) << Run.Stdout;
-    EXPECT_NE(Run.Stderr.find("vorlune: screenshot vorlune-s08-c"), std::string::npos) << Run.Stderr;
+    EXPECT_NE(Run.Stderr.find("vorlune: screenshot vorlune-s08-c"), std::string::npos)
+        << Run.Stderr;
     EXPECT_NE(Run.Stderr.find(" skipped 0,"), std::string::npos) << Run.Stderr;
 
     // The straight run's log, ended where this one was.
@@ -164,7 +169,6 @@ TEST(Controls, JumpsAndPauseKeepEveryFrameExact)
     const std::string Log = ShowLog(Dir.Read("LogDemo.txt")), Whole = Straight.Read("LogDemo.txt");
     EXPECT_NE(Log.find("Load image <"), std::string::npos);
     EXPECT_EQ(Whole.compare(0, Log.size(), Log), 0) << "the log is not the straight run's";
-
 }
 
 // --start plays the reference run from the very start, unseen, and shows
@@ -178,11 +182,12 @@ TEST(Controls, StartShowsThePartsGoldenFrame)
         HeadlessSetFlipHook([](const uint8_t* Pixels, int32_t Pitch, uint64_t) {
             if (Place.FrameSlot != 13 || Place.FrameCall != 1)
                 return;
-            WriteFrame(FrameName(13, 1), reinterpret_cast<const uint32_t*>(Pixels), size_t(Pitch) / 4);
+            WriteFrame(FrameName(13, 1), reinterpret_cast<const uint32_t*>(Pixels),
+                       size_t(Pitch) / 4);
             size_t Moves;
             const TuneMove* Move = HeadlessTuneMoves(&Moves);
-            std::printf("tune moves %zu, first a seek: %d; chapter %d\n", Moves, Moves && Move->Kind == TuneMove::Seek,
-                        HeadlessChapter());
+            std::printf("tune moves %zu, first a seek: %d; chapter %d\n", Moves,
+                        Moves && Move->Kind == TuneMove::Seek, HeadlessChapter());
             Quit(0);
         });
         HeadlessSetRefresh(60000);
@@ -191,7 +196,8 @@ TEST(Controls, StartShowsThePartsGoldenFrame)
     ChildResult Run = RunInChild(Dir.Path, ShowFirstFrameOf13);
     ASSERT_EQ(Run.ExitCode, 0) << Run.Stderr;
     EXPECT_EQ(Run.Stdout, "tune moves 1, first a seek: 1; chapter 13\n");
-    const std::string Command = "cd '" + Dir.Path + "' && sha256sum --quiet --ignore-missing -c " GOLDEN_HASHES;
+    const std::string Command =
+        "cd '" + Dir.Path + "' && sha256sum --quiet --ignore-missing -c " GOLDEN_HASHES;
     ASSERT_TRUE(std::filesystem::exists(Dir.Path + "/" + FrameName(13, 1)));
     EXPECT_EQ(std::system(Command.c_str()), 0);
 }

@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <vector>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include <png.h>
 
@@ -400,7 +400,8 @@ std::vector<uint32_t> CapturedFrame(int Slot, int Call)
 {
     DemoFolder Folder;
     std::string Command = "cd '" + Folder.Path + "' && " CAPTURE_PATH " --frames frames --slots " +
-                          std::to_string(Slot) + " --calls " + std::to_string(Call) + " >/dev/null 2>&1";
+                          std::to_string(Slot) + " --calls " + std::to_string(Call) +
+                          " >/dev/null 2>&1";
     EXPECT_EQ(RunCommand(Command), 0) << Command;
     char Name[32];
     std::snprintf(Name, sizeof Name, "frames/s%02d-c%06d.ppm", Slot, Call);
@@ -408,7 +409,8 @@ std::vector<uint32_t> CapturedFrame(int Slot, int Call)
     const size_t Header = std::string("P6\n640 480\n255\n").size();
     std::vector<uint32_t> Pixels;
     for (size_t i = Header; i + 2 < Ppm.size(); i += 3)
-        Pixels.push_back(uint32_t(uint8_t(Ppm[i])) << 16 | uint32_t(uint8_t(Ppm[i + 1])) << 8 | uint8_t(Ppm[i + 2]));
+        Pixels.push_back(uint32_t(uint8_t(Ppm[i])) << 16 | uint32_t(uint8_t(Ppm[i + 1])) << 8 |
+                         uint8_t(Ppm[i + 2]));
     return Pixels;
 }
 
@@ -440,7 +442,8 @@ TEST(LivePlayback, JumpsPauseAndScreenshotStayExact)
     int Slot = -1, Call = -1;
     const size_t Line = Run.Stderr.find("vorlune: screenshot ");
     ASSERT_NE(Line, std::string::npos) << Run.Stderr;
-    ASSERT_EQ(std::sscanf(Run.Stderr.c_str() + Line, "vorlune: screenshot vorlune-s%d-c%d.png", &Slot, &Call), 2);
+    const char* Named = Run.Stderr.c_str() + Line;
+    ASSERT_EQ(std::sscanf(Named, "vorlune: screenshot vorlune-s%d-c%d.png", &Slot, &Call), 2);
     char Name[40];
     std::snprintf(Name, sizeof Name, "/vorlune-s%02d-c%06d.png", Slot, Call);
     const std::vector<uint32_t> Shot = ReadPng(Folder.Path + Name);

@@ -53,7 +53,8 @@ namespace {
 
 uint64_t TunePosition()
 {
-    return Headless.TunePlayed + (Headless.TunePaused ? 0 : Headless.Clock.Now - Headless.TuneSince);
+    return Headless.TunePlayed +
+           (Headless.TunePaused ? 0 : Headless.Clock.Now - Headless.TuneSince);
 }
 
 }  // namespace
@@ -65,7 +66,8 @@ void TunePause(bool Paused)
     Headless.TunePlayed = TunePosition();
     Headless.TuneSince = Headless.Clock.Now;
     Headless.TunePaused = Paused;
-    Headless.TuneMoves.push_back({Paused ? TuneMove::Pause : TuneMove::Resume, Headless.Clock.Now, 0});
+    Headless.TuneMoves.push_back(
+        {Paused ? TuneMove::Pause : TuneMove::Resume, Headless.Clock.Now, 0});
 }
 
 void TuneSeek(uint64_t Us)

@@ -151,7 +151,8 @@ int32_t KeyCode(SDL_Keycode Sym)
 
 bool TogglesFullscreen(const SDL_Keysym& Key)
 {
-    return Key.sym == SDLK_F11 || ((Key.sym == SDLK_RETURN || Key.sym == SDLK_KP_ENTER) && (Key.mod & KMOD_ALT));
+    return Key.sym == SDLK_F11 ||
+           ((Key.sym == SDLK_RETURN || Key.sym == SDLK_KP_ENTER) && (Key.mod & KMOD_ALT));
 }
 
 // Desktop fullscreen and back; the renderer's logical size keeps the
