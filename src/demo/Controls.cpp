@@ -53,6 +53,9 @@ void AskPart(int32_t Part)
         return;
     Ctl.PartAsked = Part;
     Ctl.Paused = false;
+    // The rest of the call in progress runs unseen too: a wait in it (the
+    // loading screen's 2 s hold) does not hold up the jump.
+    PlaybackCue();
 }
 
 // The frame on screen, as the capture tool names the frame of that call.

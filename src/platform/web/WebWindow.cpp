@@ -166,7 +166,7 @@ bool WindowPollEvent(WindowEvent* Event)
 // The page draws the overlay over the canvas and keeps the chapters.
 EM_JS(void, JsSetOverlay, (const char* Text, unsigned Ms), {
     if (Module.onOverlay)
-        Module.onOverlay(Text ? UTF8ToString(Text) : '', Ms);
+        Module.onOverlay(Text ? UTF8ToString(Text) : String(), Ms);
 });
 
 EM_JS(void, JsSetChapters, (const char* const* Titles, int Count), {
