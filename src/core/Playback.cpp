@@ -70,8 +70,6 @@ void PrintStats()
                      S.Drawn, S.Shown, S.Skipped, S.MaxLagUs / 1000.0, S.MaxOffsetUs / 1000.0);
 }
 
-}  // namespace
-
 void Shown()
 {
     if (Live.AfterShow)
@@ -83,6 +81,8 @@ void CuePresent()
     if (++Live.CuePresents % CuePumpEvery == 0)
         HostPump(nullptr);
 }
+
+}  // namespace
 
 void PresentFrame(void (*Flip)())
 {
