@@ -354,7 +354,8 @@ std::function<int()> PlayDemoWith(Timing Pace)
 
 // The live run plays the headless show: its log, as far as it got in 20 s
 // from its window's appearance, is the headless log byte for byte, and it
-// got at least as far as the headless run does in 19 s of its clock.
+// got at least as far as the headless run does in 18 s of its clock (two
+// seconds' grace for the start-up on a busy machine, as the web test has).
 TEST(LivePlayback, PlaysTheHeadlessShowInTime)
 {
     NEEDS_X_DISPLAY();
@@ -374,8 +375,8 @@ TEST(LivePlayback, PlaysTheHeadlessShowInTime)
     std::string Headless = HeadlessShowLog(40000);
     ASSERT_GT(Headless.size(), Live.size()) << "the headless run ended first";
     EXPECT_TRUE(Headless.compare(0, Live.size(), Live) == 0) << FirstDifference(Headless, Live);
-    size_t InTime = HeadlessShowLog(19000).size();
-    std::printf("the live log: %zu bytes; the headless one in 19 s: %zu\n", Live.size(), InTime);
+    size_t InTime = HeadlessShowLog(18000).size();
+    std::printf("the live log: %zu bytes; the headless one in 18 s: %zu\n", Live.size(), InTime);
     EXPECT_GE(Live.size(), InTime) << "the live run fell behind the headless one";
 }
 
