@@ -23,7 +23,13 @@ WEB_PORT ?= 8060
 # `make dist`: the release files and their SHA256SUMS.
 RELEASE ?= release
 
-.PHONY: all deps build demo test video bench install package clean web web-serve web-test web-bench dist
+# The Windows build (mingw-w64) and its test under Wine; the pictures and
+# the tune come from the native build, SDL2, SDL2_mixer, zlib and libpng
+# from Debian's sources, built once per machine (scripts/build-win-deps).
+WIN_BUILD ?= build-win
+
+.PHONY: all deps build demo test video bench install package clean web web-serve web-test web-bench dist \
+	windows windows-test
 
 all: build
 
@@ -86,12 +92,24 @@ web-bench: web
 	web/bench $(WEB_BUILD) $(BUILD)
 	web/bench $(WEB_BUILD) $(BUILD) --show
 
-# The release files in one folder: the Debian package and the site as a
-# .tar.gz, with their SHA256SUMS.
+# The release files in one folder: the Debian package, the Windows zip and
+# the site as a .tar.gz, with their SHA256SUMS.
 dist:
-	@scripts/install-deps package web
-	$(MAKE) package web
-	scripts/dist $(RELEASE) $(VERSION) $(WEB_BUILD)/site $(BUILD)/vorlune_$(VERSION)_$(ARCH).deb
+	@scripts/install-deps package web windows
+	$(MAKE) package web windows
+	scripts/dist $(RELEASE) $(VERSION) $(WEB_BUILD)/site $(BUILD)/vorlune_$(VERSION)_$(ARCH).deb \
+	  $(WIN_BUILD)/vorlune-$(VERSION)-win64.zip
+
+windows windows-test: DEPS = windows
+windows: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS) --target assets vorlune-capture vorlune
+	deps=$$(scripts/build-win-deps) && cmake -S windows -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/MinGW64.cmake -DVORLUNE_WIN_DEPS=$$deps -DVORLUNE_ASSETS=$(CURDIR)/$(BUILD)
+	cmake --build $(WIN_BUILD) -j$(JOBS)
+
+windows-test: windows
+	tests/windows/check $(WIN_BUILD) $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD) $(RELEASE)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD) $(WIN_BUILD) $(RELEASE)

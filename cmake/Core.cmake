@@ -1,5 +1,5 @@
-# The demo's code as libraries, shared by the native build and the browser
-# build: vorlune-demo is everything but the program entry and the platform,
+# The demo's code as libraries, shared by the native, browser and Windows
+# builds: vorlune-demo is everything but the program entry and the platform,
 # whose backends are one library each.
 set(VORLUNE_SRC ${CMAKE_CURRENT_LIST_DIR}/../src)
 
@@ -15,9 +15,15 @@ add_library(vorlune-demo STATIC ${DEMO_SOURCES})
 target_include_directories(vorlune-demo PUBLIC ${VORLUNE_SRC})
 target_compile_definitions(vorlune-demo PRIVATE VORLUNE_VERSION="${VORLUNE_VERSION}")
 
+# What the operating system gives every backend (src/platform/os/).
+file(GLOB OS_SOURCES CONFIGURE_DEPENDS ${VORLUNE_SRC}/platform/os/*.cpp)
+add_library(platform-os STATIC ${OS_SOURCES})
+target_include_directories(platform-os PUBLIC ${VORLUNE_SRC})
+
 # The backend is chosen at link time: platform-NAME from src/platform/NAME/.
 function(vorlune_backend NAME)
   file(GLOB SOURCES CONFIGURE_DEPENDS ${VORLUNE_SRC}/platform/${NAME}/*.cpp)
   add_library(platform-${NAME} STATIC ${SOURCES})
   target_include_directories(platform-${NAME} PUBLIC ${VORLUNE_SRC})
+  target_link_libraries(platform-${NAME} PUBLIC platform-os)
 endfunction()

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "log/Log.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -42,6 +43,9 @@ void RunQuitSteps()
 void Quit(int Code)
 {
     RunQuitSteps();
+    // With the window closed, or a box could hide behind it.
+    if (Code != 0)
+        PlatformShowFailure();
     std::exit(Code);
 }
 

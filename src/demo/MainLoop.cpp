@@ -81,6 +81,7 @@ void TakeSettings(const Settings& Run)
     SetDataFolder(Run.DataFolder ? *Run.DataFolder : FindDataFolder());
     SetLogFolder(Run.LogFolder);
     WindowChooseMode(Run.Windowed, Run.Scale);
+    WindowSetCrt(Run.Crt);
     ChooseTiming(Run.Pace);
     if (!Run.Sound)
         TurnSoundOff();

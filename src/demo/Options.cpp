@@ -34,6 +34,9 @@ const char Usage[] =
     "      --stats        print figures of the playback at the end\n"
     "      --start PART   start at a part: its number (0-15) or its name (any case,\n"
     "                     say rasterbars), exactly as the show reaches it\n"
+    "      --crt          the look of a picture tube: scanlines, a shadow mask\n"
+    "                     and a little glow, where the picture is scaled by 2 or\n"
+    "                     more; the frames themselves stay exact\n"
     "  -h, --help         this text\n"
     "      --version      the name and version\n"
     "Keys: Escape ends the demo; Space writes a time mark into VantuTimer.txt;\n"
@@ -51,6 +54,7 @@ enum LongOnly {
     OptTiming,
     OptStats,
     OptStart,
+    OptCrt,
     OptVersion
 };
 
@@ -66,6 +70,7 @@ const option LongOptions[] = {
     {"timing", required_argument, nullptr, OptTiming},
     {"stats", no_argument, nullptr, OptStats},
     {"start", required_argument, nullptr, OptStart},
+    {"crt", no_argument, nullptr, OptCrt},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -166,6 +171,7 @@ void TakeOption(int Option, int argc, char** argv, Settings* S)
     case OptTiming: S->Pace = ParseTiming(optarg); break;
     case OptStats: S->Stats = true; break;
     case OptStart: S->Start = ParseStart(optarg); break;
+    case OptCrt: S->Crt = true; break;
     case ':': BadUsage(std::string(argv[optind - 1]) + " needs a value");
     default: {
         // A long option is the word just taken; a short one may sit in a group.

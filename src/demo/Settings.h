@@ -17,4 +17,5 @@ struct Settings {
     Timing Pace = Timing::Exact;
     bool Stats = false;            // the playback's figures on stderr at the end
     std::optional<int32_t> Start;  // the slot to start at, exactly as the show reaches it
+    bool Crt = false;              // the CRT look where the picture is scaled by 2 or more
 };

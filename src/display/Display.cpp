@@ -49,7 +49,7 @@ Elapsed TimingElapsed()
 FILE* OpenTimingLog()
 {
     const std::string Path = LogPath(TimingLogName);
-    FILE* File = std::fopen(Path.c_str(), "w");
+    FILE* File = std::fopen(Path.c_str(), "wb");
     if (!File) {
         const char* Reason = std::strerror(errno);
         std::fprintf(stderr, "vorlune: can't create %s (%s): Space marks are not kept\n", Path.c_str(),

@@ -11,6 +11,8 @@
 #include <ctime>
 #include <string>
 
+#include "platform/LibC.h"
+
 namespace {
 
 // A plain descriptor: each message is formatted once, into one buffer, and
@@ -40,7 +42,7 @@ std::string DefaultLogName()
 {
     std::time_t Now = std::time(nullptr);
     std::tm Local{};
-    localtime_r(&Now, &Local);
+    LocalTime(Now, &Local);
     return "Log--" + std::to_string(Local.tm_hour) + "-" + std::to_string(Local.tm_min) + "-" +
            std::to_string(Local.tm_sec) + ".txt";
 }
@@ -109,7 +111,7 @@ void WriteAll(const char* Bytes, size_t Count)
 int32_t OpenLog(const char* FileName)
 {
     std::string Name = (FileName && *FileName) ? FileName : DefaultLogName();
-    LogFd = open(Name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    LogFd = open(Name.c_str(), CreateFileFlags, 0666);
     if (LogFd < 0) {
         std::fprintf(stderr, " ERREUR !!! - Impossible de creer le fichier %s\n", Name.c_str());
         return 0;

@@ -40,6 +40,10 @@ bool VideoOpen();
 // whole factor that fits the desktop with room to spare. Only the real
 // window has a size on a desktop; the others take no notice.
 void WindowChooseMode(bool Windowed, int32_t Scale);
+// Lays the CRT look (platform/CrtLook.h) over the picture wherever the window
+// scales it by 2 or more; the back buffer stays as it is. Windows that never
+// scale the picture take no notice. May be called at any time.
+void WindowSetCrt(bool On);
 // Makes the window for a Width x Height picture, cursor hidden.
 bool WindowOpen(const char* Title, int32_t Width, int32_t Height);
 // The back buffer's pixel format.

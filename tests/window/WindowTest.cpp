@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cstdio>
@@ -17,6 +18,7 @@
 
 #include <png.h>
 
+#include "CrtFrame.h"
 #include "Desktop.h"
 #include "Xwd.h"
 #include "core/Clock.h"
@@ -25,6 +27,7 @@
 #include "display/Present.h"
 #include "log/Log.h"
 #include "platform/Clock.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -43,10 +46,16 @@ uint32_t PatternPixel(int x, int y)
     return (Hash ^ Hash >> 15) & 0xFFFFFF;
 }
 
-// Shows the pattern through the display's real present path until Escape.
-int ShowPattern()
+// Shows the pattern through the display's real present path until Escape,
+// with the CRT look when asked, desktop fullscreen or in a window Scale
+// times its size. (Without a window manager, only a window takes the size
+// it asks for: desktop fullscreen stays the picture's size.)
+int ShowPattern(bool Crt, int32_t Scale = 0)
 {
     setenv("SDL_VIDEODRIVER", "x11", 1);
+    WindowSetCrt(Crt);
+    if (Scale)
+        WindowChooseMode(true, Scale);
     OpenLog("LogDemo.txt");
     CreateScreen("Vorlune", Width, Height, FullView);
     for (int y = 0; y < Height; ++y)
@@ -102,13 +111,14 @@ std::string Difference(const Screenshot& Shot, uint32_t (*Frame)(int, int))
     return Count ? First + " (" + std::to_string(Count) + " pixels differ)" : "";
 }
 
-// Polls the screen until it shows Frame; the last difference when it never does.
-std::string WaitForPicture(uint32_t (*Frame)(int, int))
+// Polls the screen until Compare finds no difference; the last difference
+// when it never does.
+std::string WaitForPicture(const std::function<std::string(const Screenshot&)>& Compare)
 {
     auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitMs);
     std::string Last;
     while (std::chrono::steady_clock::now() < Deadline) {
-        Last = Difference(CaptureRoot(), Frame);
+        Last = Compare(CaptureRoot());
         if (Last.empty())
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -163,14 +173,68 @@ void ExpectTimingLog(const std::string& Text, int Marks)
 
 }  // namespace
 
+// At a factor of 1 the CRT look leaves the picture exactly as it is.
 TEST(RealWindow, ShowsTheFrameExactlyAtTheScreensDepth)
 {
     NEEDS_X_DISPLAY();
+    for (bool Crt : {false, true}) {
+        SCOPED_TRACE(Crt ? "with the CRT look" : "without the CRT look");
+        DemoFolder Folder;
+        RunningChild Child;
+        unsigned long Window;
+        StartWithWindow(&Child, Folder, [=] { return ShowPattern(Crt); }, &Window);
+        auto Exact = [](const Screenshot& Shot) { return Difference(Shot, PatternPixel); };
+        EXPECT_EQ(WaitForPicture(Exact), "") << "the screen never showed the frame";
+        EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
+        ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
+    }
+}
+
+namespace {
+
+// "" when a shot of the whole screen is Want (XRGB8888 of the screen's
+// size) within a renderer's rounding: the filters and blends of a GPU, or
+// of Mesa's, round their own way, by a few steps at most.
+std::string CrtDifference(const Screenshot& Shot, const std::vector<uint32_t>& Want)
+{
+    if (size_t(Shot.Width) * size_t(Shot.Height) != Want.size())
+        return "the screen is " + std::to_string(Shot.Width) + " x " + std::to_string(Shot.Height);
+    int Largest = 0;
+    double Sum = 0;
+    for (size_t i = 0; i < Want.size(); ++i) {
+        const uint32_t Got = Shot.Pixels[i];
+        const int Steps[] = {int(Field(Got, Shot.RedMask)) - int(Want[i] >> 16 & 0xFF),
+                             int(Field(Got, Shot.GreenMask)) - int(Want[i] >> 8 & 0xFF),
+                             int(Field(Got, Shot.BlueMask)) - int(Want[i] & 0xFF)};
+        for (int Step : Steps) {
+            Largest = std::max(Largest, std::abs(Step));
+            Sum += std::abs(Step);
+        }
+    }
+    const double Mean = Sum / double(Want.size() * 3);
+    if (Largest <= 4 && Mean <= 1.0)
+        return "";
+    return "largest difference " + std::to_string(Largest) + ", mean " + std::to_string(Mean);
+}
+
+}  // namespace
+
+// A window of twice the picture's size shows the picture through the mask
+// with the glow, as the capture tool renders it.
+TEST(CrtLook, ScanlinesMaskAndGlowOverThePictureScaledByTwo)
+{
+    NEEDS_X_DISPLAY();
+    std::vector<uint32_t> Frame(size_t(Width) * Height), Want;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            Frame[size_t(y) * Width + x] = PatternPixel(x, y);
+    CrtFrame(reinterpret_cast<const uint8_t*>(Frame.data()), Width * 4, 2, &Want);
     DemoFolder Folder;
     RunningChild Child;
     unsigned long Window;
-    StartWithWindow(&Child, Folder, ShowPattern, &Window);
-    EXPECT_EQ(WaitForPicture(PatternPixel), "") << "the screen never showed the frame";
+    StartWithWindow(&Child, Folder, [] { return ShowPattern(true, 2); }, &Window);
+    auto Look = [&](const Screenshot& Shot) { return CrtDifference(Shot, Want); };
+    EXPECT_EQ(WaitForPicture(Look), "") << "the screen never showed the look";
     EXPECT_EQ(RunCommand("xdotool key Escape"), 0);
     ExpectEndedAtOnce(WaitForChild(&Child, WaitMs), Folder);
 }

@@ -28,6 +28,9 @@ bool VideoOpen()
 // The back buffer has no size on a desktop.
 void WindowChooseMode(bool, int32_t) {}
 
+// The back buffer is shown as it is, never scaled: the look never shows.
+void WindowSetCrt(bool) {}
+
 bool WindowOpen(const char*, int32_t Width, int32_t Height)
 {
     if (!Headless.VideoUp || Width <= 0 || Height <= 0) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Window.h"
+#include "platform/sdl/SdlCrt.h"
 #include "platform/sdl/SdlOverlay.h"
 
 static_assert(SDLK_ESCAPE == KeyEscape && SDLK_SPACE == KeySpace && SDLK_p == KeyP,
@@ -183,6 +184,9 @@ bool KeyEvent(const SDL_KeyboardEvent& Key, WindowEvent* Event)
 
 bool VideoOpen()
 {
+    // Windows: the whole-number scale is computed on the monitor's real
+    // pixels, and the system doesn't blur the window by scaling it again.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return Fail("no display found");
     // Without a display SDL quietly falls back to a driver that shows
@@ -249,11 +253,18 @@ void WindowUnlock()
     SDL_UnlockTexture(Sdl.Texture);
 }
 
+void WindowSetCrt(bool On)
+{
+    SdlCrtWanted(On);
+}
+
 void WindowFlip()
 {
+    SdlCrtPrepare(Sdl.Renderer, Sdl.Texture);
     SDL_SetRenderDrawColor(Sdl.Renderer, 0, 0, 0, 255);
     SDL_RenderClear(Sdl.Renderer);
     SDL_RenderCopy(Sdl.Renderer, Sdl.Texture, nullptr, nullptr);
+    SdlCrtDraw(Sdl.Renderer);
     DrawOverlay(Sdl.Renderer);
     SDL_RenderPresent(Sdl.Renderer);
 }
@@ -297,6 +308,7 @@ bool WindowPollEvent(WindowEvent* Event)
 
 void WindowClose()
 {
+    SdlCrtRelease();
     if (Sdl.Texture)
         SDL_DestroyTexture(Sdl.Texture);
     if (Sdl.Renderer)

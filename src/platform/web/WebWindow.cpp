@@ -1,13 +1,15 @@
 // The window as the page's <canvas>: the back buffer is XRGB8888 in wasm
 // memory, turned into RGBA image data at each flip. The page scales the
-// canvas by whole factors, centred on black; this file only draws into it
-// and gathers its keys. Each flip yields to the browser until its next
+// canvas by whole factors, centred on black, and lays the CRT look over it;
+// this file only draws into it, hands the page the look's numbers and
+// gathers its keys. Each flip yields to the browser until its next
 // animation frame, the browser's vsync.
 #include <emscripten.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/CrtLook.h"
 #include "platform/Picture.h"
 #include "platform/Window.h"
 #include "platform/web/Web.h"
@@ -55,6 +57,21 @@ EM_JS(void, JsPutPixels, (const uint8_t* Rgba, int Width, int Height), {
     }
     const Bytes = new Uint8ClampedArray(HEAPU8.buffer, Rgba, Width * Height * 4);
     Module.Web.Context.putImageData(new ImageData(Bytes, Width, Height), 0, 0);
+    if (Module.onFrame)
+        Module.onFrame();
+});
+
+// The mask's tile at one factor, as RGBA image data, and then whether the
+// look is on and the glow's strength and shrinking.
+EM_JS(void, JsCrtTile, (int Scale, const uint8_t* Rgba, int Width, int Height), {
+    Module.Web.CrtTiles = Module.Web.CrtTiles || [];
+    const Bytes = new Uint8ClampedArray(HEAPU8.subarray(Rgba, Rgba + Width * Height * 4));
+    Module.Web.CrtTiles[Scale] = new ImageData(Bytes, Width, Height);
+});
+
+EM_JS(void, JsSetCrt, (int On, int GlowAlpha, int GlowShrink), {
+    if (Module.onCrt)
+        Module.onCrt(On !== 0, Module.Web.CrtTiles, GlowAlpha / 255, GlowShrink);
 });
 
 // A hidden page gets no animation frames: the timer keeps the demo going
@@ -67,6 +84,9 @@ EM_ASYNC_JS(void, JsNextAnimationFrame, (), {
 });
 
 namespace {
+
+// The largest factor of device pixels the page lays the look on.
+constexpr int32_t CrtLargestScale = 16;
 
 struct WebDisplay {
     bool VideoUp = false;
@@ -94,6 +114,23 @@ void Show(const uint32_t* Pixels, int32_t Width, int32_t Height)
     JsPutPixels(reinterpret_cast<const uint8_t*>(Web.Rgba.data()), Width, Height);
 }
 
+// Every factor's tile of the mask, for the page to draw at whichever
+// factor it shows the canvas.
+void HandOverCrtTiles()
+{
+    std::vector<uint32_t> Tile, Rgba;
+    for (int32_t Scale = CrtMinScale; Scale <= CrtLargestScale; ++Scale) {
+        const int32_t Height = CrtMaskHeight(Scale);
+        Tile.resize(size_t(CrtMaskWidth) * size_t(Height));
+        for (int32_t y = 0; y < Height; ++y)
+            for (int32_t x = 0; x < CrtMaskWidth; ++x)
+                Tile[size_t(y) * CrtMaskWidth + x] = CrtMask(x, y, Scale);
+        Rgba.resize(Tile.size());
+        ToRgba(Tile.data(), Rgba.data(), Tile.size());
+        JsCrtTile(Scale, reinterpret_cast<const uint8_t*>(Rgba.data()), CrtMaskWidth, Height);
+    }
+}
+
 }  // namespace
 
 bool VideoOpen()
@@ -109,6 +146,14 @@ bool VideoOpen()
 // The page decides how the canvas is shown: whole factors of the window,
 // full screen on request.
 void WindowChooseMode(bool, int32_t) {}
+
+void WindowSetCrt(bool On)
+{
+    if (!JsCanvasReady())
+        return;
+    HandOverCrtTiles();
+    JsSetCrt(On, int(CrtGlowAlpha), int(CrtGlowShrink));
+}
 
 bool WindowOpen(const char*, int32_t Width, int32_t Height)
 {
