@@ -479,6 +479,22 @@ std::vector<uint32_t> CapturedFrame(int Slot, int Call)
     return Pixels;
 }
 
+// The screenshot the run's stderr names is the capture tool's frame of the
+// slot and call in its name, pixel for pixel.
+void ExpectScreenshotIsTheCapturedFrame(const ChildResult& Run, const TempDir& Folder)
+{
+    int Slot = -1, Call = -1;
+    const size_t Line = Run.Stderr.find("vorlune: screenshot ");
+    ASSERT_NE(Line, std::string::npos) << Run.Stderr;
+    const char* Named = Run.Stderr.c_str() + Line;
+    ASSERT_EQ(std::sscanf(Named, "vorlune: screenshot vorlune-s%d-c%d.png", &Slot, &Call), 2);
+    char Name[40];
+    std::snprintf(Name, sizeof Name, "/vorlune-s%02d-c%06d.png", Slot, Call);
+    const std::vector<uint32_t> Shot = ReadPng(Folder.Path + Name);
+    ASSERT_EQ(Shot.size(), size_t(Width) * Height) << Name;
+    EXPECT_TRUE(Shot == CapturedFrame(Slot, Call)) << Name << " is not the capture tool's frame";
+}
+
 // The viewer's keys on the live show: two parts on, one back, a pause of a
 // second with a screenshot in it, then Escape. The log is the straight
 // headless run's up to where it ended, and the screenshot is the capture
@@ -504,16 +520,27 @@ TEST(LivePlayback, JumpsPauseAndScreenshotStayExact)
     ASSERT_GT(Headless.size(), Live.size()) << "the headless run ended first";
     EXPECT_TRUE(Headless.compare(0, Live.size(), Live) == 0) << FirstDifference(Headless, Live);
 
-    int Slot = -1, Call = -1;
-    const size_t Line = Run.Stderr.find("vorlune: screenshot ");
-    ASSERT_NE(Line, std::string::npos) << Run.Stderr;
-    const char* Named = Run.Stderr.c_str() + Line;
-    ASSERT_EQ(std::sscanf(Named, "vorlune: screenshot vorlune-s%d-c%d.png", &Slot, &Call), 2);
-    char Name[40];
-    std::snprintf(Name, sizeof Name, "/vorlune-s%02d-c%06d.png", Slot, Call);
-    const std::vector<uint32_t> Shot = ReadPng(Folder.Path + Name);
-    ASSERT_EQ(Shot.size(), size_t(Width) * Height) << Name;
-    EXPECT_TRUE(Shot == CapturedFrame(Slot, Call)) << Name << " is not the capture tool's frame";
+    ExpectScreenshotIsTheCapturedFrame(Run, Folder);
+}
+
+// The CRT look is drawn at presentation only: a screenshot taken under it,
+// the picture scaled by 2, is still the frame buffer.
+TEST(CrtLook, ScreenshotsStayTheExactFrame)
+{
+    NEEDS_X_DISPLAY();
+    DemoFolder Folder;
+    RunningChild Child;
+    unsigned long Window;
+    const Settings Crt{.Windowed = true, .Scale = 2, .Crt = true};
+    StartWithWindow(&Child, Folder, PlayDemoOn("disk", Crt), &Window);
+    ASSERT_TRUE(WaitForLog(Folder, "PosX = <")) << "the first effect never drew";
+    for (const char* Key : {"F12", "Escape"}) {
+        EXPECT_EQ(RunCommand(std::string("xdotool key ") + Key), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    ChildResult Run = WaitForChild(&Child, WaitMs);
+    ExpectEndedAtOnce(Run, Folder);
+    ExpectScreenshotIsTheCapturedFrame(Run, Folder);
 }
 
 // The original timing plays on the platform's real clock: at the end the
