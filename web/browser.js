@@ -104,7 +104,7 @@ async function OpenPage(Browser, Url, Screen = { Width: 1280, Height: 960, Scale
         const { result, exceptionDetails } = await Send('Runtime.evaluate', { expression: Expression, returnByValue: true });
         return exceptionDetails ? undefined : result.value;
     };
-    const Keys = { Space: [' ', 32], Escape: ['Escape', 27], KeyC: ['c', 67] };
+    const Keys = { Space: [' ', 32], Escape: ['Escape', 27], KeyC: ['c', 67], KeyP: ['p', 80] };
     const Key = async Code => {
         for (const type of ['keyDown', 'keyUp'])
             await Send('Input.dispatchKeyEvent', { type, key: Keys[Code][0], code: Code, windowsVirtualKeyCode: Keys[Code][1] });

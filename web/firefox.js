@@ -160,7 +160,7 @@ async function OpenPage(Browser, Url, Screen = { Width: 1280, Height: 960, Scale
         return Answer.type === 'success' ? JSON.parse(Answer.result.value)[0] ?? undefined : undefined;
     };
     const Perform = actions => Browser.Send('input.performActions', { context, actions });
-    const Keys = { Space: ' ', Escape: '\uE00C', KeyC: 'c' };
+    const Keys = { Space: ' ', Escape: '\uE00C', KeyC: 'c', KeyP: 'p' };
     return {
         Send: Browser.Send,
         Evaluate,

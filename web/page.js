@@ -7,7 +7,8 @@
 
 // ?stats prints the pacer's figures at the end; ?timing=original plays on
 // the browser's real clock instead of the exact show; ?crt starts with the
-// CRT look.
+// CRT look; #part=N in the address starts at part N, and jumps there when
+// it changes.
 const Query = new URLSearchParams(location.search);
 const CheckMode = Query.has('check');
 // The program built with WebAssembly SIMD (and bulk memory) where the
@@ -20,6 +21,8 @@ const Simd = Query.get('simd') !== 'off' && WebAssembly.validate(SimdProbe);
 const Canvas = document.getElementById('canvas');
 const Status = document.getElementById('status');
 const CheckOut = document.getElementById('check');
+const Overlay = document.getElementById('overlay');
+const Parts = document.getElementById('parts');
 
 // The CRT look over the canvas, where it is scaled by 2 or more: the
 // program hands over the mask's tile for every factor and the glow's
@@ -102,6 +105,53 @@ function ToggleFullScreen()
         document.getElementById('stage').requestFullscreen().catch(() => {});
 }
 
+// The part in the address, or null.
+function PartInAddress()
+{
+    const Match = /^#part=(\d+)$/.exec(location.hash);
+    return Match ? Number(Match[1]) : null;
+}
+
+// The address follows the part playing, without a new entry in the history.
+function ShowPart(Index)
+{
+    history.replaceState(null, '', '#part=' + Index);
+    for (const Link of Parts.querySelectorAll('a'))
+        Link.classList.toggle('current', Number(Link.dataset.part) === Index);
+}
+
+function AskPart(Index)
+{
+    if (Module.askChapter)
+        Module.askChapter(Index);
+}
+
+// The program's parts, listed under the canvas: a click jumps there.
+function ListParts(Titles)
+{
+    Parts.replaceChildren(...Titles.map((Title, Index) => {
+        const Link = document.createElement('a');
+        Link.href = '#part=' + Index;
+        Link.dataset.part = Index;
+        Link.textContent = Index + ' ' + Title;
+        Link.addEventListener('click', Event => {
+            Event.preventDefault();
+            AskPart(Index);
+        });
+        return Link;
+    }));
+}
+
+let OverlayTimer;
+function SetOverlay(Text, Ms)
+{
+    clearTimeout(OverlayTimer);
+    Overlay.textContent = Text;
+    Overlay.hidden = !Text;
+    if (Text && Ms)
+        OverlayTimer = setTimeout(() => { Overlay.hidden = true; }, Ms);
+}
+
 function Say(Text)
 {
     Status.textContent = Text;
@@ -177,6 +227,9 @@ var Module = {
         document.body.classList.add('playing');
     },
     onExit: Ended,
+    onChapters: ListParts,
+    onChapter: ShowPart,
+    onOverlay: SetOverlay,
     onCrt: (On, Tiles, Strength, Shrink) => {
         Object.assign(Crt, { On, Tiles, Strength, Shrink });
         ShowCrt();
@@ -190,7 +243,7 @@ var Module = {
 };
 
 // The query as the program's options: ?stats is --stats, ?timing=original
-// is --timing original, ?crt is --crt.
+// is --timing original, ?crt is --crt; #part=N is --start N.
 function Arguments()
 {
     const Options = [];
@@ -200,6 +253,8 @@ function Arguments()
         Options.push('--crt');
     if (Query.has('timing'))
         Options.push('--timing', Query.get('timing'));
+    if (PartInAddress() !== null)
+        Options.push('--start', String(PartInAddress()));
     return Options;
 }
 
@@ -250,6 +305,10 @@ async function Start()
             }
         });
         Canvas.addEventListener('dblclick', ToggleFullScreen);
+        addEventListener('hashchange', () => {
+            if (PartInAddress() !== null)
+                AskPart(PartInAddress());
+        });
         Module.arguments = Arguments();
     }
     await LoadScript('vorlune-data.js');
