@@ -6,21 +6,84 @@
 'use strict';
 
 // ?stats prints the pacer's figures at the end; ?timing=original plays on
-// the browser's real clock instead of the exact show.
+// the browser's real clock instead of the exact show; ?crt starts with the
+// CRT look; #part=N in the address starts at part N, and jumps there when
+// it changes.
 const Query = new URLSearchParams(location.search);
 const CheckMode = Query.has('check');
+// The program built with WebAssembly SIMD (and bulk memory) where the
+// browser validates a function that fills memory and returns a v128
+// constant; ?simd=off loads the plain one.
+const SimdProbe = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 5, 3, 1, 0, 1,
+                                  10, 31, 1, 29, 0, 65, 0, 65, 0, 65, 0, 252, 11, 0,
+                                  253, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 11]);
+const Simd = Query.get('simd') !== 'off' && WebAssembly.validate(SimdProbe);
 const Canvas = document.getElementById('canvas');
 const Status = document.getElementById('status');
 const CheckOut = document.getElementById('check');
+const Overlay = document.getElementById('overlay');
+const Parts = document.getElementById('parts');
+
+// The CRT look over the canvas, where it is scaled by 2 or more: the
+// program hands over the mask's tile for every factor and the glow's
+// strength, the numbers the live window uses. The mask is drawn in device
+// pixels and multiplied in; the glow is the picture shrunk by halvings,
+// spread by the browser's filter and added.
+const Crt = { On: false, Tiles: [], Strength: 0, Shrink: 1, Factor: 1,
+              Mask: document.getElementById('crt-mask'), Glow: document.getElementById('crt-glow'),
+              Half: document.createElement('canvas') };
+
+function CrtShows()
+{
+    return Crt.On && Crt.Tiles[Crt.Factor] !== undefined;
+}
+
+function PaintCrtMask()
+{
+    const Tile = document.createElement('canvas');
+    Tile.width = Crt.Tiles[Crt.Factor].width;
+    Tile.height = Crt.Tiles[Crt.Factor].height;
+    Tile.getContext('2d').putImageData(Crt.Tiles[Crt.Factor], 0, 0);
+    Crt.Mask.width = Canvas.width * Crt.Factor;
+    Crt.Mask.height = Canvas.height * Crt.Factor;
+    const Context = Crt.Mask.getContext('2d');
+    Context.fillStyle = Context.createPattern(Tile, 'repeat');
+    Context.fillRect(0, 0, Crt.Mask.width, Crt.Mask.height);
+}
+
+// The glow in two halvings, each a box average of 2 x 2 through the linear
+// filter, as the live window makes it.
+function PaintCrtGlow()
+{
+    if (!CrtShows())
+        return;
+    Crt.Half.getContext('2d').drawImage(Canvas, 0, 0, Crt.Half.width, Crt.Half.height);
+    Crt.Glow.getContext('2d').drawImage(Crt.Half, 0, 0, Crt.Glow.width, Crt.Glow.height);
+}
+
+function ShowCrt()
+{
+    document.getElementById('screen').classList.toggle('crt-on', CrtShows());
+    if (!CrtShows())
+        return;
+    Crt.Glow.style.opacity = Crt.Strength;
+    Crt.Half.width = Canvas.width * 2 / Crt.Shrink;
+    Crt.Half.height = Canvas.height * 2 / Crt.Shrink;
+    Crt.Glow.width = Canvas.width / Crt.Shrink;
+    Crt.Glow.height = Canvas.height / Crt.Shrink;
+    PaintCrtMask();
+    PaintCrtGlow();
+}
 
 // Whole factors of device pixels, centred on black by the stage.
 function Fit()
 {
     const Ratio = window.devicePixelRatio || 1;
-    const Factor = Math.max(1, Math.floor(Math.min(innerWidth * Ratio / Canvas.width,
-                                                   innerHeight * Ratio / Canvas.height)));
-    Canvas.style.width = Canvas.width * Factor / Ratio + 'px';
-    Canvas.style.height = Canvas.height * Factor / Ratio + 'px';
+    Crt.Factor = Math.max(1, Math.floor(Math.min(innerWidth * Ratio / Canvas.width,
+                                                 innerHeight * Ratio / Canvas.height)));
+    Canvas.style.width = Canvas.width * Crt.Factor / Ratio + 'px';
+    Canvas.style.height = Canvas.height * Crt.Factor / Ratio + 'px';
+    ShowCrt();
 }
 
 function ToggleFullScreen()
@@ -29,6 +92,53 @@ function ToggleFullScreen()
         document.exitFullscreen();
     else
         document.getElementById('stage').requestFullscreen().catch(() => {});
+}
+
+// The part in the address, or null.
+function PartInAddress()
+{
+    const Match = /^#part=(\d+)$/.exec(location.hash);
+    return Match ? Number(Match[1]) : null;
+}
+
+// The address follows the part playing, without a new entry in the history.
+function ShowPart(Index)
+{
+    history.replaceState(null, '', '#part=' + Index);
+    for (const Link of Parts.querySelectorAll('a'))
+        Link.classList.toggle('current', Number(Link.dataset.part) === Index);
+}
+
+function AskPart(Index)
+{
+    if (Module.askChapter)
+        Module.askChapter(Index);
+}
+
+// The program's parts, listed under the canvas: a click jumps there.
+function ListParts(Titles)
+{
+    Parts.replaceChildren(...Titles.map((Title, Index) => {
+        const Link = document.createElement('a');
+        Link.href = '#part=' + Index;
+        Link.dataset.part = Index;
+        Link.textContent = Index + ' ' + Title;
+        Link.addEventListener('click', Event => {
+            Event.preventDefault();
+            AskPart(Index);
+        });
+        return Link;
+    }));
+}
+
+let OverlayTimer;
+function SetOverlay(Text, Ms)
+{
+    clearTimeout(OverlayTimer);
+    Overlay.textContent = Text;
+    Overlay.hidden = !Text;
+    if (Text && Ms)
+        OverlayTimer = setTimeout(() => { Overlay.hidden = true; }, Ms);
 }
 
 function Say(Text)
@@ -104,6 +214,14 @@ var Module = {
         document.body.classList.add('playing');
     },
     onExit: Ended,
+    onChapters: ListParts,
+    onChapter: ShowPart,
+    onOverlay: SetOverlay,
+    onCrt: (On, Tiles, Strength, Shrink) => {
+        Object.assign(Crt, { On, Tiles, Strength, Shrink });
+        ShowCrt();
+    },
+    onFrame: PaintCrtGlow,
     onAbort: What => {
         Say('The program failed: ' + What);
         if (CheckMode)
@@ -112,14 +230,18 @@ var Module = {
 };
 
 // The query as the program's options: ?stats is --stats, ?timing=original
-// is --timing original.
+// is --timing original, ?crt is --crt; #part=N is --start N.
 function Arguments()
 {
     const Options = [];
     if (Query.has('stats'))
         Options.push('--stats');
+    if (Query.has('crt'))
+        Options.push('--crt');
     if (Query.has('timing'))
         Options.push('--timing', Query.get('timing'));
+    if (PartInAddress() !== null)
+        Options.push('--start', String(PartInAddress()));
     return Options;
 }
 
@@ -164,12 +286,21 @@ async function Start()
         document.addEventListener('keydown', Event => {
             if (Event.key === 'f' || Event.key === 'F')
                 ToggleFullScreen();
+            if (Event.key === 'c' || Event.key === 'C') {
+                Crt.On = !Crt.On;
+                ShowCrt();
+            }
         });
         Canvas.addEventListener('dblclick', ToggleFullScreen);
+        addEventListener('hashchange', () => {
+            if (PartInAddress() !== null)
+                AskPart(PartInAddress());
+        });
         Module.arguments = Arguments();
     }
     await LoadScript('vorlune-data.js');
-    await LoadScript(CheckMode ? 'vorlune-check.js' : 'vorlune.js');
+    document.body.dataset.simd = Simd ? 'on' : 'off';
+    await LoadScript((CheckMode ? 'vorlune-check' : 'vorlune') + (Simd ? '-simd' : '') + '.js');
     if (CheckMode)
         Say('Checking the frames…');
 }

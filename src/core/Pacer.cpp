@@ -157,3 +157,29 @@ void PacerStartTune(Pacer& P, const PacerHost& Host, uint64_t Us)
     P.TuneVirtual = Us;
     P.LastMoved = Real;
 }
+
+void PacerTuneCued(Pacer& P, uint64_t Us)
+{
+    P.TuneStarted = true;
+    P.TuneLocked = false;
+    P.TuneVirtual = Us;
+}
+
+void PacerRestart(Pacer& P, const PacerHost& Host, uint64_t Us)
+{
+    const uint64_t Real = Host.Now(Host.Context);
+    P.Anchored = true;
+    P.Offset = static_cast<int64_t>(Real) - static_cast<int64_t>(Us);
+    P.LastFollow = Real;
+    P.LastMoved = Real;
+    P.Behind = false;
+    P.Pending = false;
+}
+
+void PacerResume(Pacer& P, const PacerHost& Host, uint64_t Since)
+{
+    const uint64_t Real = Host.Now(Host.Context);
+    P.Offset += static_cast<int64_t>(Real - Since);
+    P.LastFollow = Real;
+    P.LastMoved = Real;
+}

@@ -65,5 +65,16 @@ void PacerWait(Pacer& P, const PacerHost& Host, uint64_t Us);
 // moment; when it is already past (loading took longer), the picture waits
 // for the tune instead.
 void PacerStartTune(Pacer& P, const PacerHost& Host, uint64_t Us);
+// The tune started at virtual moment Us while the show was cued (nothing
+// shown, nothing waited for): its first reading sets Offset, as at a start.
+void PacerTuneCued(Pacer& P, uint64_t Us);
+// Takes up again after a jump: virtual moment Us is due now, and the slew
+// goes on from here, so nothing jumps and no burst of frames is skipped to
+// catch up.
+void PacerRestart(Pacer& P, const PacerHost& Host, uint64_t Us);
+// Takes up again after a pause that began at real time Since (the tune
+// paused with the picture): every later moment is due that much later, as
+// if there had been no pause.
+void PacerResume(Pacer& P, const PacerHost& Host, uint64_t Since);
 // The real time at which virtual moment Us is due.
 uint64_t PacerDue(const Pacer& P, uint64_t Us);

@@ -3,12 +3,14 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "core/Quit.h"
+#include "demo/Slots.h"
 
 namespace {
 
@@ -30,9 +32,18 @@ const char Usage[] =
     "                     exact: every frame at its own moment, in step with the\n"
     "                     tune; original: effects paced by the millisecond counter\n"
     "      --stats        print figures of the playback at the end\n"
+    "      --start PART   start at a part: its number (0-15) or its name (any case,\n"
+    "                     say rasterbars), exactly as the show reaches it\n"
+    "      --crt          the look of a picture tube: scanlines, a shadow mask\n"
+    "                     and a little glow, where the picture is scaled by 2 or\n"
+    "                     more; the frames themselves stay exact\n"
     "  -h, --help         this text\n"
     "      --version      the name and version\n"
-    "Escape ends the demo; Space writes a time mark into VantuTimer.txt.\n";
+    "Keys: Escape ends the demo; Space writes a time mark into VantuTimer.txt;\n"
+    "P or Pause pauses and resumes; Right or Page Down: the next part; Left or\n"
+    "Page Up: the previous one; Home: from the start; F12: a screenshot (a PNG\n"
+    "beside the logs); Alt+Enter or F11: fullscreen on and off.\n"
+    "The parts:";
 
 enum LongOnly {
     OptScale = 256,
@@ -42,6 +53,8 @@ enum LongOnly {
     OptUserLogs,
     OptTiming,
     OptStats,
+    OptStart,
+    OptCrt,
     OptVersion
 };
 
@@ -56,15 +69,36 @@ const option LongOptions[] = {
     {"user-logs", no_argument, nullptr, OptUserLogs},
     {"timing", required_argument, nullptr, OptTiming},
     {"stats", no_argument, nullptr, OptStats},
+    {"start", required_argument, nullptr, OptStart},
+    {"crt", no_argument, nullptr, OptCrt},
     {nullptr, 0, nullptr, 0},
 };
 
 constexpr int MaxScale = 16;
 
+// The usage, then the parts from the slot table, a few to a line.
+void PrintUsage(FILE* To)
+{
+    std::fputs(Usage, To);
+    for (int i = 0; i < EffectCount; ++i)
+        std::fprintf(To, "%s%d %s%s", i % 5 == 0 && i ? "\n  " : " ", i, SlotTable[i].Name,
+                     i + 1 < EffectCount ? "," : ".\n");
+}
+
 [[noreturn]] void BadUsage(const std::string& Problem)
 {
-    std::fprintf(stderr, "vorlune: %s\n%s", Problem.c_str(), Usage);
+    std::fprintf(stderr, "vorlune: %s\n", Problem.c_str());
+    PrintUsage(stderr);
     Quit(2);
+}
+
+bool SameLetters(const char* A, const char* B)
+{
+    for (; *A && *B; ++A, ++B)
+        if (std::tolower(static_cast<unsigned char>(*A)) !=
+            std::tolower(static_cast<unsigned char>(*B)))
+            return false;
+    return *A == *B;
 }
 
 int32_t ParseScale(const char* Text)
@@ -84,6 +118,20 @@ Timing ParseTiming(const char* Text)
     if (std::strcmp(Text, "original") != 0)
         BadUsage(std::string("--timing takes exact or original, not \"") + Text + "\"");
     return Timing::Original;
+}
+
+// A slot's number or its name in the slot table, in any case.
+int32_t ParseStart(const char* Text)
+{
+    char* End;
+    long Number = std::strtol(Text, &End, 10);
+    if (*Text >= '0' && *Text <= '9' && *End == '\0' && Number < EffectCount)
+        return int32_t(Number);
+    for (int32_t i = 0; i < EffectCount; ++i)
+        if (SameLetters(Text, SlotTable[i].Name))
+            return i;
+    BadUsage(std::string("--start takes a part's number from 0 to ") +
+             std::to_string(EffectCount - 1) + " or its name (see --help), not \"" + Text + "\"");
 }
 
 bool EnvironmentSays(const char* Name, const char* Value)
@@ -109,7 +157,7 @@ std::string UserLogFolder()
 void TakeOption(int Option, int argc, char** argv, Settings* S)
 {
     switch (Option) {
-    case 'h': std::fputs(Usage, stdout); Quit(0);
+    case 'h': PrintUsage(stdout); Quit(0);
     case OptVersion: std::puts("vorlune " VORLUNE_VERSION); Quit(0);
     case 'w': S->Windowed = true; break;
     case OptScale:
@@ -122,6 +170,8 @@ void TakeOption(int Option, int argc, char** argv, Settings* S)
     case OptUserLogs: S->LogFolder = UserLogFolder(); break;
     case OptTiming: S->Pace = ParseTiming(optarg); break;
     case OptStats: S->Stats = true; break;
+    case OptStart: S->Start = ParseStart(optarg); break;
+    case OptCrt: S->Crt = true; break;
     case ':': BadUsage(std::string(argv[optind - 1]) + " needs a value");
     default: {
         // A long option is the word just taken; a short one may sit in a group.
@@ -147,5 +197,7 @@ Settings ReadSettings(int argc, char** argv)
         TakeOption(Option, argc, argv, &S);
     if (optind < argc)
         BadUsage(std::string("unexpected argument ") + argv[optind]);
+    if (S.Start && S.Pace == Timing::Original)
+        BadUsage("--start needs the exact timing, not --timing original");
     return S;
 }

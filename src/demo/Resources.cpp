@@ -264,3 +264,16 @@ void ReleaseResources()
     FreeImage(Resources.ProgressBar);
     Resources.Loading = Resources.FireFonteSheet = Resources.ProgressBar = nullptr;
 }
+
+std::vector<Image*> ResourcePictures()
+{
+    std::vector<Image*> All;
+    for (const PictureEntry& Entry : Pictures)
+        if (Entry.Member && Resources.*Entry.Member)
+            All.push_back(Resources.*Entry.Member);
+    for (Image* const* Glyphs : {Resources.Fonte2, Resources.FireFonte})
+        for (int i = 0; i < 26; ++i)
+            if (Glyphs[i])
+                All.push_back(Glyphs[i]);
+    return All;
+}

@@ -45,3 +45,7 @@ void TurnSoundOff();
 void LoadResources();
 // Closes the tune and releases the pictures held only for the run.
 void ReleaseResources();
+// Every picture of the resource set, the glyphs included: an effect may
+// change one (the words are blurred in place), so a replay of the show
+// puts their pixels back.
+std::vector<Image*> ResourcePictures();

@@ -15,5 +15,7 @@ struct Settings {
     std::optional<std::string> DataFolder;  // holds Data/ and the tune; else looked for
     std::string LogFolder;  // both logs go here, made when missing; "" is the working folder
     Timing Pace = Timing::Exact;
-    bool Stats = false;  // the playback's figures on stderr at the end
+    bool Stats = false;            // the playback's figures on stderr at the end
+    std::optional<int32_t> Start;  // the slot to start at, exactly as the show reaches it
+    bool Crt = false;              // the CRT look where the picture is scaled by 2 or more
 };

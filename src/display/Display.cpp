@@ -26,6 +26,11 @@ struct DisplayState {
     const char* Error;
 } Display;
 
+struct Controls {
+    void (*Key)(int32_t Key);
+    void (*Chapter)(int32_t Index);
+} Controls;
+
 const char TimingLogName[] = "VantuTimer.txt";
 
 struct Elapsed {
@@ -105,6 +110,11 @@ int32_t OpenDisplay(const char* Title, int32_t Width, int32_t Height)
 
 int32_t UpdateDisplay(const uint32_t* Frame)
 {
+    // A cued frame is never seen: the reference clock steps all the same.
+    if (PlaybackCueing()) {
+        PresentFrame(WindowFlip);
+        return 1;
+    }
     PumpEvents();
     if (!Display.Active) {
         Sleep(1);
@@ -140,7 +150,19 @@ void CloseDisplay()
 void DisplayWindowProc(const WindowEvent& Event)
 {
     switch (Event.Type) {
-    case WindowEventType::Activate: Display.Active = Event.Value; break;
+    case WindowEventType::Activate:
+        Display.Active = Event.Value;
+        if (Event.Value && PlaybackHeld())
+            ShowLastFrame();
+        break;
+    case WindowEventType::Redraw:
+        if (PlaybackHeld())
+            ShowLastFrame();
+        break;
+    case WindowEventType::Chapter:
+        if (Controls.Chapter)
+            Controls.Chapter(Event.Value);
+        break;
     case WindowEventType::KeyDown:
         if (Event.Value == KeySpace) {
             ++Display.MarkCount;
@@ -151,10 +173,17 @@ void DisplayWindowProc(const WindowEvent& Event)
                              Display.MarkCount, Now.Seconds, Now.Millis);
         } else if (Event.Value == KeyEscape) {
             DisplayWindowProc({WindowEventType::Close, 0});
+        } else if (Controls.Key) {
+            Controls.Key(Event.Value);
         }
         break;
     case WindowEventType::Close: Quit(0);
     }
+}
+
+void DisplaySetControls(void (*Key)(int32_t Key), void (*Chapter)(int32_t Index))
+{
+    Controls = {Key, Chapter};
 }
 
 const char* DisplayError()

@@ -16,7 +16,11 @@ int32_t UpdateDisplay(const uint32_t* Frame);
 // Closes the window and the timing log. Safe to repeat; DestroyScreen
 // calls it, at Quit.
 void CloseDisplay();
-// The window's events: activation, Space (a timing mark), Escape and close.
+// The window's events: activation, Space (a timing mark), Escape and close;
+// a redraw while the show is held; other keys and chapters to the hook.
 void DisplayWindowProc(const WindowEvent& Event);
+// Who hears of keys other than Escape and Space, and of chapters the
+// viewer picks (WindowEvent's Chapter); null: nobody.
+void DisplaySetControls(void (*Key)(int32_t Key), void (*Chapter)(int32_t Index));
 // Why OpenDisplay failed.
 const char* DisplayError();

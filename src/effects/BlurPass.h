@@ -14,6 +14,7 @@ void BlurPass(Image* Word);
 // The same pass, row by row with a few rows interleaved: the reference, and
 // the path where the wide one can't run.
 void BlurPassPlain(Image* Word);
-// The same pass many rows at a time with AVX2; false, with the picture
-// untouched, where the processor lacks it.
+// The same pass many rows at a time with AVX2, or with WebAssembly SIMD in
+// the browser build that has it; false, with the picture untouched, where
+// the processor or the build lacks them.
 bool BlurPassWide(Image* Word);

@@ -175,7 +175,7 @@ bool BlurPassWide(Image* Word)
     return true;
 }
 
-#else
+#elif !defined(__wasm_simd128__)  // the browser's SIMD build has BlurPassSimd128.cpp
 
 bool BlurPassWide(Image*)
 {

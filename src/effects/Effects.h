@@ -23,3 +23,7 @@ int32_t FadeToBlack(int32_t* Step);          // 12: fade to black
 int32_t RasterBars(int32_t* Step);           // 13: raster bars and scroll text
 int32_t Greetings(int32_t* Step);            // 14: greetings and credits
 int32_t SwitchOff(int32_t* Step);            // 15: screen switch-off
+
+// Every effect's state as at the program's start, the pictures the effects
+// hold freed: for replaying the show from its first slot.
+void ResetEffects();

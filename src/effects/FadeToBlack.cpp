@@ -10,6 +10,7 @@
 #include "core/FrameTimer.h"
 #include "display/Present.h"
 #include "effects/Effects.h"
+#include "effects/FadePixels.h"
 
 FadeToBlackState FadeToBlackVars;
 
@@ -18,19 +19,12 @@ namespace {
 constexpr uint32_t GrowEveryMs = 50;
 constexpr uint32_t BlackHoldMs = 1000;
 
-// A channel divided and cut to its low 8 bits. The divisor is never below
-// 1.0, so the quotient always fits an int32_t.
-inline uint32_t Faded(int32_t Channel, float Divisor)
-{
-    return uint32_t(int32_t(float(Channel) / Divisor)) & 0xFF;
-}
-
 // The loop, written once for both paths below.
 [[gnu::always_inline]] inline void FadePixels(float Divisor)
 {
     uint32_t* Pixel = DrawOrigin;
     const size_t Count = size_t{MainScreen->ViewWidth} * MainScreen->ViewHeight;
-    for (size_t i = 0; i < Count; ++i) {
+    for (size_t i = FadeFoursSimd128(Pixel, Count, Divisor); i < Count; ++i) {
         const uint32_t P = Pixel[i];
         // The upper half read as signed is the red of every pixel this
         // effect receives.
@@ -48,7 +42,8 @@ void FadePlain(float Divisor)
 
 // Bound by the divisions: wider vectors where the processor has them,
 // chosen when the program starts (by hand: Windows has no ifunc for
-// target_clones, and wasm no AVX2).
+// target_clones, and wasm no AVX2: the browser's SIMD build has
+// FadeSimd128.cpp).
 #if defined(__x86_64__)
 [[gnu::target("avx2")]] void FadeAvx2(float Divisor)
 {

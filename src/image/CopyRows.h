@@ -2,7 +2,8 @@
 // The row loops of PutImage's two copy modes: R, G, B bytes to 0x00RRGGBB
 // pixels, all of them or all but those of the key colour. Where the
 // processor can shuffle bytes (SSSE3, checked at run time) four pixels go
-// at a time; the rest go one by one.
+// at a time (and with WebAssembly SIMD in the browser build that has it);
+// the rest go one by one.
 #include <cstdint>
 
 void CopyRow(const uint8_t* From, uint32_t* To, int32_t Count);

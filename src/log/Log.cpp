@@ -134,6 +134,18 @@ void LogPrint(const char* Format, ...)
     WriteAll(Message.data(), Message.size());
 }
 
+uint64_t LogLength()
+{
+    const off_t End = LogFd < 0 ? -1 : lseek(LogFd, 0, SEEK_CUR);
+    return End < 0 ? 0 : uint64_t(End);
+}
+
+void CutLog(uint64_t Length)
+{
+    if (LogFd >= 0 && ftruncate(LogFd, off_t(Length)) == 0)
+        lseek(LogFd, off_t(Length), SEEK_SET);
+}
+
 void CloseLog()
 {
     if (LogFd < 0)

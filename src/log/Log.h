@@ -12,6 +12,12 @@ int32_t OpenLog(const char* FileName);
 // while the log is closed.
 void LogPrint(const char* Format, ...);
 
+// The log's length in bytes so far; 0 while closed.
+uint64_t LogLength();
+// Cuts the log back to Length bytes, where the next message then goes: a
+// replay of the show writes again what followed.
+void CutLog(uint64_t Length);
+
 // Writes the closing banner and closes the log; does nothing when closed.
 void CloseLog();
 

@@ -5,6 +5,7 @@
 // PlatformTicks read advances it by 1 us, PlatformSleep(n) by n ms, and every
 // present to the next 1/60 s boundary (the k-th at floor(k * 1000000 / 60)
 // us). Golden outputs rest on this.
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/Window.h"
@@ -42,3 +43,16 @@ void HeadlessSetPollHook(PollHook Hook);
 void HeadlessFailAudio(const char* Reason);
 // Whether the tune was started, and at which virtual time (us).
 bool HeadlessTuneStarted(uint64_t* At);
+// Each pause, resume and seek of the tune, in order.
+struct TuneMove {
+    enum { Pause, Resume, Seek } Kind;
+    uint64_t At;  // virtual us
+    uint64_t To;  // Seek: us from the tune's start
+};
+const TuneMove* HeadlessTuneMoves(size_t* Count);
+// The window's overlay text now ("" when none or expired), and the
+// chapter last shown (-1 before any).
+const char* HeadlessOverlay();
+int32_t HeadlessChapter();
+// The last picture saved with SavePicture (null before any) and its path.
+const uint32_t* HeadlessSavedPicture(const char** Path);

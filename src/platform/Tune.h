@@ -8,6 +8,10 @@
 bool TuneOpen(const char* Path);
 // Plays the loaded tune once from its start; does nothing when none is loaded.
 void TunePlay();
+// Pauses the playing tune where it stands, or plays on from there.
+void TunePause(bool Paused);
+// Moves the tune to Us from its start; what TuneHeard counts follows.
+void TuneSeek(uint64_t Us);
 // Stops and releases the tune and the audio device; safe to repeat.
 void TuneClose();
 const char* TuneError();

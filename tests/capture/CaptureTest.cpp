@@ -212,3 +212,29 @@ TEST(CaptureVideo, OneChapterPerSlotAtItsStartAndTheTunesOwnStream)
     EXPECT_EQ(Probe.substr(0, 4), "mp3,") << Probe;
     EXPECT_NEAR(std::atof(Probe.c_str() + 4) + std::atof(Lead.c_str()), Expected[15], 1.0 / 60) << Probe;
 }
+
+// The CRT look goes into the video only: the frames after the calls and the
+// log stay exact, while the video's lines of the picture alternate with
+// darker gaps.
+TEST_F(CaptureTest, CrtLookInTheVideoOnly)
+{
+    const std::string Args = "--frames fr --slots 0 --calls 1-300 --keys 4000:escape";
+    ASSERT_EQ(RunCapture(Dir, Args).Code, 0);
+    std::filesystem::rename(Dir.Path + "/fr", Dir.Path + "/plain");
+    const std::string Log = Dir.Read("LogDemo.txt");
+    Capture Run = RunCapture(Dir, Args + " --video out.mp4 --crt");
+    ASSERT_EQ(Run.Code, 0) << Run.Err;
+    EXPECT_EQ(Dir.Read("LogDemo.txt"), Log);
+    EXPECT_EQ(Shell("diff -r '" + Dir.Path + "/plain' '" + Dir.Path + "/fr'"), 0);
+
+    std::string Gray;
+    Shell("ffmpeg -v error -ss 3.5 -i '" + Dir.Path + "/out.mp4' -frames:v 1 -f rawvideo -pix_fmt gray -",
+          &Gray);
+    ASSERT_EQ(Gray.size(), 1280u * 960) << "not one frame at twice the size";
+    double Lines = 0, Gaps = 0;
+    for (size_t y = 0; y < 960; ++y)
+        for (size_t x = 0; x < 1280; ++x)
+            (y % 2 ? Gaps : Lines) += uint8_t(Gray[y * 1280 + x]);
+    EXPECT_GT(Lines, 20.0 * 640 * 1280) << "the picture is too dark to tell";
+    EXPECT_LT(Gaps, 0.85 * Lines) << "no scanlines";
+}

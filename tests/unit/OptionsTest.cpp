@@ -51,3 +51,11 @@ TEST(Options, UserLogsGoToTheStateFolderOfTheBaseDirectories)
     EXPECT_EQ(Read({"--log-dir", "logs", "--window"}).LogFolder, "logs");
     EXPECT_EQ(Read({}).LogFolder, "");
 }
+
+TEST(Options, StartTakesAPartsNumberOrItsNameInAnyCase)
+{
+    EXPECT_EQ(Read({"--start", "0"}).Start, 0);
+    EXPECT_EQ(Read({"--start=15"}).Start, 15);
+    EXPECT_EQ(Read({"--start", "rasterBARS"}).Start, 13);
+    EXPECT_FALSE(Read({}).Start);
+}

@@ -54,6 +54,10 @@ TEST(CommandLine, InformsOrRefusesWithoutOpeningOrWritingAnything)
         {"--scale 0", 2, "", "vorlune: --scale takes a whole number from 1 to 16, not \"0\"\n"},
         {"--timing fast", 2, "", "vorlune: --timing takes exact or original, not \"fast\"\n"},
         {"Data", 2, "", "vorlune: unexpected argument Data\n"},
+        {"--start 16", 2, "",
+         "vorlune: --start takes a part's number from 0 to 15 or its name (see --help), not \"16\"\n"},
+        {"--start 3 --timing original", 2, "",
+         "vorlune: --start needs the exact timing, not --timing original\n"},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Args);

@@ -124,7 +124,7 @@ void Prepare(const CaptureOptions& O)
             Fail("ffmpeg not found: install it (scripts/install-deps video) to write a video");
         if (!CanWriteFile(O.VideoPath))
             Fail("can't write " + O.VideoPath);
-        if (!StartVideo(O.VideoPath, O.Scale, &Error))
+        if (!StartVideo(O.VideoPath, O.Scale, O.Crt, &Error))
             Fail(Error);
     }
     for (const std::string& Dir : {O.FramesDir, O.PngDir})

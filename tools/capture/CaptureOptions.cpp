@@ -12,6 +12,8 @@ const char CaptureUsage[] =
     "  --video FILE.mp4     the demo at 60 frames a second with its tune and one\n"
     "                       chapter per effect (ffmpeg)\n"
     "  --scale N            video scale, nearest-neighbour (default 2: 1280 x 960)\n"
+    "  --crt                the video with the live window's CRT look (scanlines, a\n"
+    "                       shadow mask, a little glow) at scales of 2 and more\n"
     "  --audio mp3|aac      the tune's MP3 stream copied as it is (default), or\n"
     "                       re-encoded to AAC\n"
     "  --frames DIR         the frame buffer after chosen effect calls, as\n"
@@ -174,6 +176,10 @@ bool ParseCaptureOptions(int argc, char** argv, CaptureOptions* O, std::string* 
         if (Option == "--version") {
             O->Version = true;
             return true;
+        }
+        if (Option == "--crt") {
+            O->Crt = true;
+            continue;
         }
         if (Option.rfind("--", 0) != 0 || i + 1 >= argc) {
             *Error = "unknown option or missing value: " + Option;

@@ -20,6 +20,7 @@ struct CallRange {
 struct CaptureOptions {
     std::string VideoPath;          // --video
     int Scale = 2;                  // --scale
+    bool Crt = false;               // --crt
     VideoAudio Audio = VideoAudio::Mp3;  // --audio
     std::string FramesDir;          // --frames
     std::vector<bool> Slots = std::vector<bool>(16);  // --slots

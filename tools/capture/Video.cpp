@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "CrtFrame.h"
+#include "platform/CrtLook.h"
 #include "platform/LibC.h"
 
 namespace {
@@ -14,7 +16,9 @@ constexpr int32_t FrameWidth = 640, FrameHeight = 480;
 struct VideoState {
     FILE* Pipe = nullptr;
     std::string Path, Silent;  // the result, and the stream without sound
-    std::vector<uint8_t> Shown = std::vector<uint8_t>(FrameWidth * FrameHeight * 4, 0);
+    int Scale = 1;
+    bool Crt = false;  // frames scaled here with the look, not by ffmpeg
+    std::vector<uint32_t> Shown = std::vector<uint32_t>(FrameWidth * FrameHeight, 0);
     uint64_t Next = 0;  // index of the next video frame to write
     bool Failed = false;
 } Video;
@@ -29,7 +33,7 @@ uint64_t FrameTime(uint64_t K)
 void RepeatUntil(uint64_t Until)
 {
     while (!Video.Failed && FrameTime(Video.Next) < Until) {
-        if (std::fwrite(Video.Shown.data(), 1, Video.Shown.size(), Video.Pipe) != Video.Shown.size())
+        if (std::fwrite(Video.Shown.data(), 4, Video.Shown.size(), Video.Pipe) != Video.Shown.size())
             Video.Failed = true;
         ++Video.Next;
     }
@@ -88,20 +92,31 @@ std::string TuneInput(const VideoEnding& Ending)
            std::to_string(Ending.TuneAt / 1000) + ":all=1";
 }
 
+// Nearest-neighbour scaling keeps the pixels square; at 2x the 4:2:0
+// chroma lines up with the source pixels, so colours stay sharp.
+std::string Scaling()
+{
+    if (Video.Crt)
+        return "";
+    const std::string Factor = std::to_string(Video.Scale);
+    return " -vf scale=iw*" + Factor + ":ih*" + Factor + ":flags=neighbor";
+}
+
 }  // namespace
 
-bool StartVideo(const std::string& Path, int Scale, std::string* Error)
+bool StartVideo(const std::string& Path, int Scale, bool Crt, std::string* Error)
 {
     Video.Path = Path;
     Video.Silent = Path + ".silent.mkv";
-    std::string Size = std::to_string(FrameWidth) + "x" + std::to_string(FrameHeight);
-    // Nearest-neighbour scaling keeps the pixels square; at 2x the 4:2:0
-    // chroma lines up with the source pixels, so colours stay sharp.
+    Video.Scale = Scale;
+    Video.Crt = Crt && Scale >= CrtMinScale;
+    const int Input = Video.Crt ? Scale : 1;
+    Video.Shown.assign(size_t(FrameWidth) * FrameHeight * Input * Input, 0);
+    std::string Size = std::to_string(FrameWidth * Input) + "x" + std::to_string(FrameHeight * Input);
     std::string Command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt bgr0 -s " + Size +
-                          " -r 60 -i - -vf scale=iw*" + std::to_string(Scale) + ":ih*" +
-                          std::to_string(Scale) +
-                          ":flags=neighbor -c:v libx264 -preset veryfast -crf 14"
-                          " -pix_fmt yuv420p " + ShellQuoted(Video.Silent);
+                          " -r 60 -i -" + Scaling() +
+                          " -c:v libx264 -preset veryfast -crf 14 -pix_fmt yuv420p " +
+                          ShellQuoted(Video.Silent);
     Video.Pipe = OpenPipeTo(Command);
     if (!Video.Pipe) {
         *Error = "can't start ffmpeg";
@@ -113,8 +128,12 @@ bool StartVideo(const std::string& Path, int Scale, std::string* Error)
 void VideoFrame(const uint8_t* Pixels, int32_t Pitch, uint64_t At)
 {
     RepeatUntil(At);
+    if (Video.Crt) {
+        CrtFrame(Pixels, Pitch, Video.Scale, &Video.Shown);
+        return;
+    }
     for (int32_t y = 0; y < FrameHeight; ++y)
-        std::memcpy(Video.Shown.data() + y * FrameWidth * 4, Pixels + y * Pitch, FrameWidth * 4);
+        std::memcpy(Video.Shown.data() + y * FrameWidth, Pixels + y * Pitch, FrameWidth * 4);
 }
 
 bool FinishVideo(const VideoEnding& Ending, std::string* Error)

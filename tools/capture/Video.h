@@ -21,9 +21,10 @@ struct VideoEnding {
     std::vector<Chapter> Chapters;  // in order; each ends where the next starts
 };
 
-// Starts ffmpeg writing the frames, scaled Scale times, to a temporary
-// file beside Path. False (with Error) when ffmpeg can't be started.
-bool StartVideo(const std::string& Path, int Scale, std::string* Error);
+// Starts ffmpeg writing the frames, scaled Scale times (with the CRT look
+// when Crt is set and Scale is 2 or more), to a temporary file beside Path.
+// False (with Error) when ffmpeg can't be started.
+bool StartVideo(const std::string& Path, int Scale, bool Crt, std::string* Error);
 // Takes a presented frame (XRGB8888 rows of Pitch bytes), shown from At us.
 void VideoFrame(const uint8_t* Pixels, int32_t Pitch, uint64_t At);
 // Repeats the last frame up to the end, closes the stream, and muxes the

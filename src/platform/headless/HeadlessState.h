@@ -31,6 +31,16 @@ struct HeadlessBackend {
     std::string TuneError;
     bool TuneStarted = false;
     uint64_t TuneStart = 0;  // virtual time of the first play, us
+    // Where the tune stands: TunePlayed us in at virtual time TuneSince, on
+    // from there unless paused.
+    uint64_t TunePlayed = 0, TuneSince = 0;
+    bool TunePaused = false;
+    std::vector<TuneMove> TuneMoves;
+    std::string Overlay;
+    uint64_t OverlayUntil = 0;  // virtual us; 0: until replaced
+    int32_t Chapter = -1;
+    std::string PicturePath;  // the last picture saved, and its pixels
+    std::vector<uint32_t> Picture;
 };
 
 extern HeadlessBackend Headless;

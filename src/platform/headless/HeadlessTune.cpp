@@ -45,8 +45,38 @@ void TunePlay()
 {
     if (!Headless.TunePath.empty() && !Headless.TuneStarted) {
         Headless.TuneStarted = true;
-        Headless.TuneStart = Headless.Clock.Now;
+        Headless.TuneStart = Headless.TuneSince = Headless.Clock.Now;
     }
+}
+
+namespace {
+
+uint64_t TunePosition()
+{
+    return Headless.TunePlayed +
+           (Headless.TunePaused ? 0 : Headless.Clock.Now - Headless.TuneSince);
+}
+
+}  // namespace
+
+void TunePause(bool Paused)
+{
+    if (!Headless.TuneStarted || Paused == Headless.TunePaused)
+        return;
+    Headless.TunePlayed = TunePosition();
+    Headless.TuneSince = Headless.Clock.Now;
+    Headless.TunePaused = Paused;
+    Headless.TuneMoves.push_back(
+        {Paused ? TuneMove::Pause : TuneMove::Resume, Headless.Clock.Now, 0});
+}
+
+void TuneSeek(uint64_t Us)
+{
+    if (!Headless.TuneStarted)
+        return;
+    Headless.TunePlayed = Us;
+    Headless.TuneSince = Headless.Clock.Now;
+    Headless.TuneMoves.push_back({TuneMove::Seek, Headless.Clock.Now, Us});
 }
 
 void TuneClose()
@@ -76,7 +106,13 @@ bool TuneHeard(uint64_t* PlayedUs, uint64_t* AtUs)
 {
     if (!Headless.TuneStarted || Headless.TunePath.empty() || Headless.Clock.Now <= Headless.TuneStart)
         return false;
-    *PlayedUs = Headless.Clock.Now - Headless.TuneStart;
+    *PlayedUs = TunePosition();
     *AtUs = Headless.Clock.Now;
     return true;
+}
+
+const TuneMove* HeadlessTuneMoves(size_t* Count)
+{
+    *Count = Headless.TuneMoves.size();
+    return Headless.TuneMoves.data();
 }

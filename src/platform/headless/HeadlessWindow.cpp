@@ -2,6 +2,7 @@
 // events, and a present that waits for the next 60 Hz vsync of virtual time.
 #include <algorithm>
 
+#include "platform/Picture.h"
 #include "platform/Window.h"
 #include "platform/headless/HeadlessState.h"
 
@@ -26,6 +27,9 @@ bool VideoOpen()
 
 // The back buffer has no size on a desktop.
 void WindowChooseMode(bool, int32_t) {}
+
+// The back buffer is shown as it is, never scaled: the look never shows.
+void WindowSetCrt(bool) {}
 
 bool WindowOpen(const char*, int32_t Width, int32_t Height)
 {
@@ -87,6 +91,26 @@ bool WindowPollEvent(WindowEvent* Event)
     return true;
 }
 
+void WindowSetOverlay(const char* Text, uint32_t Ms)
+{
+    Headless.Overlay = Text ? Text : "";
+    Headless.OverlayUntil = Ms ? Headless.Clock.Now + uint64_t{Ms} * 1000 : 0;
+}
+
+void WindowSetChapters(const char* const*, int32_t) {}
+
+void WindowShowChapter(int32_t Index)
+{
+    Headless.Chapter = Index;
+}
+
+const char* SavePicture(const char* Path, const uint32_t* Pixels, int32_t Width, int32_t Height)
+{
+    Headless.PicturePath = Path;
+    Headless.Picture.assign(Pixels, Pixels + size_t(Width) * size_t(Height));
+    return nullptr;
+}
+
 void WindowClose()
 {
     Headless.WindowUp = false;
@@ -140,4 +164,21 @@ void HeadlessSetFlipHook(FlipHook Hook)
 void HeadlessSetPollHook(PollHook Hook)
 {
     Headless.OnPoll = Hook;
+}
+
+const char* HeadlessOverlay()
+{
+    const bool Expired = Headless.OverlayUntil && Headless.Clock.Now >= Headless.OverlayUntil;
+    return Expired ? "" : Headless.Overlay.c_str();
+}
+
+int32_t HeadlessChapter()
+{
+    return Headless.Chapter;
+}
+
+const uint32_t* HeadlessSavedPicture(const char** Path)
+{
+    *Path = Headless.PicturePath.c_str();
+    return Headless.Picture.empty() ? nullptr : Headless.Picture.data();
 }

@@ -26,7 +26,7 @@ SDL_SpinLock CountLock = 0;
 
 void SDLCALL CountMixed(void*, Uint8*, int Bytes)
 {
-    if (!Mix_PlayingMusic() || Count.FrameBytes == 0)
+    if (!Mix_PlayingMusic() || Mix_PausedMusic() || Count.FrameBytes == 0)
         return;
     uint64_t Now = PlatformMicros();
     SDL_AtomicLock(&CountLock);
@@ -77,6 +77,34 @@ void TunePlay()
 {
     if (Music)
         Mix_PlayMusic(Music, 0);
+}
+
+// The count stands still while paused; on resume it is what is heard now,
+// not at the last buffer before the pause.
+void TunePause(bool Paused)
+{
+    if (!Music)
+        return;
+    if (Paused) {
+        Mix_PauseMusic();
+        return;
+    }
+    SDL_AtomicLock(&CountLock);
+    Count.At = PlatformMicros();
+    SDL_AtomicUnlock(&CountLock);
+    Mix_ResumeMusic();
+}
+
+// The count starts again from the new place: two buffers are still queued
+// before it, as after a start.
+void TuneSeek(uint64_t Us)
+{
+    if (!Music || Mix_SetMusicPosition(double(Us) / 1e6) != 0)
+        return;
+    SDL_AtomicLock(&CountLock);
+    Count.Mixed = Us * uint64_t(Count.Rate) / 1000000;
+    Count.At = PlatformMicros();
+    SDL_AtomicUnlock(&CountLock);
 }
 
 void TuneClose()

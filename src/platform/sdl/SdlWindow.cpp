@@ -9,9 +9,11 @@
 #include <string>
 
 #include "platform/Window.h"
+#include "platform/sdl/SdlCrt.h"
+#include "platform/sdl/SdlOverlay.h"
 
-static_assert(SDLK_ESCAPE == KeyEscape && SDLK_SPACE == KeySpace,
-              "SDL's key codes for Escape and Space are the window's own");
+static_assert(SDLK_ESCAPE == KeyEscape && SDLK_SPACE == KeySpace && SDLK_p == KeyP,
+              "SDL's key codes for Escape, Space and P are the window's own");
 
 namespace {
 
@@ -125,11 +127,57 @@ bool Activation(const SDL_WindowEvent& e, WindowEvent* Event)
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_EXPOSED: *Event = {WindowEventType::Activate, 1}; return true;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: *Event = {WindowEventType::Redraw, 0}; return true;
     case SDL_WINDOWEVENT_HIDDEN:
     case SDL_WINDOWEVENT_MINIMIZED: *Event = {WindowEventType::Activate, 0}; return true;
     case SDL_WINDOWEVENT_CLOSE: *Event = {WindowEventType::Close, 0}; return true;
     default: return false;
     }
+}
+
+// SDL's codes of the keys the window names; any other passes as it is.
+int32_t KeyCode(SDL_Keycode Sym)
+{
+    switch (Sym) {
+    case SDLK_PAUSE: return KeyPause;
+    case SDLK_RIGHT: return KeyRight;
+    case SDLK_LEFT: return KeyLeft;
+    case SDLK_PAGEDOWN: return KeyPageDown;
+    case SDLK_PAGEUP: return KeyPageUp;
+    case SDLK_HOME: return KeyHome;
+    case SDLK_F12: return KeyF12;
+    default: return static_cast<int32_t>(Sym);
+    }
+}
+
+bool TogglesFullscreen(const SDL_Keysym& Key)
+{
+    return Key.sym == SDLK_F11 ||
+           ((Key.sym == SDLK_RETURN || Key.sym == SDLK_KP_ENTER) && (Key.mod & KMOD_ALT));
+}
+
+// Desktop fullscreen and back; the renderer's logical size keeps the
+// picture at a whole factor, and the window left is resizable.
+void ToggleFullscreen()
+{
+    const bool Full = SDL_GetWindowFlags(Sdl.Window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(Sdl.Window, Full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (Full)
+        SDL_SetWindowResizable(Sdl.Window, SDL_TRUE);
+}
+
+// A key the window handles itself (fullscreen) or a held key's repeats give
+// no event.
+bool KeyEvent(const SDL_KeyboardEvent& Key, WindowEvent* Event)
+{
+    if (Key.repeat)
+        return false;
+    if (TogglesFullscreen(Key.keysym)) {
+        ToggleFullscreen();
+        return false;
+    }
+    *Event = {WindowEventType::KeyDown, KeyCode(Key.keysym.sym)};
+    return true;
 }
 
 }  // namespace
@@ -205,13 +253,30 @@ void WindowUnlock()
     SDL_UnlockTexture(Sdl.Texture);
 }
 
+void WindowSetCrt(bool On)
+{
+    SdlCrtWanted(On);
+}
+
 void WindowFlip()
 {
+    SdlCrtPrepare(Sdl.Renderer, Sdl.Texture);
     SDL_SetRenderDrawColor(Sdl.Renderer, 0, 0, 0, 255);
     SDL_RenderClear(Sdl.Renderer);
     SDL_RenderCopy(Sdl.Renderer, Sdl.Texture, nullptr, nullptr);
+    SdlCrtDraw(Sdl.Renderer);
+    DrawOverlay(Sdl.Renderer);
     SDL_RenderPresent(Sdl.Renderer);
 }
+
+void WindowSetOverlay(const char* Text, uint32_t Ms)
+{
+    SetOverlayText(Text, Ms);
+}
+
+// The window's title stays the program's: the overlay names the chapter.
+void WindowSetChapters(const char* const*, int32_t) {}
+void WindowShowChapter(int32_t) {}
 
 // SIGINT and SIGTERM reach us as SDL_QUIT, a close request like any other.
 // A new window is active from its first poll, whenever the server gets round
@@ -228,8 +293,9 @@ bool WindowPollEvent(WindowEvent* Event)
         switch (e.type) {
         case SDL_QUIT: *Event = {WindowEventType::Close, 0}; return true;
         case SDL_KEYDOWN:
-            *Event = {WindowEventType::KeyDown, static_cast<int32_t>(e.key.keysym.sym)};
-            return true;
+            if (KeyEvent(e.key, Event))
+                return true;
+            break;
         case SDL_WINDOWEVENT:
             if (Activation(e.window, Event))
                 return true;
@@ -242,6 +308,7 @@ bool WindowPollEvent(WindowEvent* Event)
 
 void WindowClose()
 {
+    SdlCrtRelease();
     if (Sdl.Texture)
         SDL_DestroyTexture(Sdl.Texture);
     if (Sdl.Renderer)

@@ -32,6 +32,21 @@ EM_JS(void, JsTunePlay, (), {
         Tune.play().catch(Error => console.warn('vorlune: playing without sound: ' + Error.message));
 });
 
+EM_JS(void, JsTunePause, (int Paused), {
+    const Tune = Module.Tune;
+    if (!Tune || Tune.currentTime === 0)
+        return;
+    if (Paused)
+        Tune.pause();
+    else
+        Tune.play().catch(() => {});
+});
+
+EM_JS(void, JsTuneSeek, (double Seconds), {
+    if (Module.Tune)
+        Module.Tune.currentTime = Seconds;
+});
+
 EM_JS(void, JsTuneClose, (), {
     const Tune = Module.Tune;
     if (Tune) {
@@ -71,6 +86,16 @@ bool TuneOpen(const char* Path)
 void TunePlay()
 {
     JsTunePlay();
+}
+
+void TunePause(bool Paused)
+{
+    JsTunePause(Paused ? 1 : 0);
+}
+
+void TuneSeek(uint64_t Us)
+{
+    JsTuneSeek(double(Us) / 1e6);
 }
 
 void TuneClose()

@@ -1,0 +1,63 @@
+// vorlune-bench-window: the present in a real SDL window of twice the
+// picture's size (bench/run-all starts Xvfb at 1280 x 960 for it), without
+// and with the CRT look. The renderer's own
+// time counts here: under Xvfb it is Mesa's, on the processor. Without an
+// X display it says so and measures nothing.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "core/Clock.h"
+#include "display/Present.h"
+#include "log/Log.h"
+#include "platform/Window.h"
+
+namespace {
+
+// The original timing flips at once: the pacer would wait for each frame's
+// moment. Vsync off, so that the display's rate sets no floor.
+void Present(benchmark::State& State, bool Crt)
+{
+    WindowSetCrt(Crt);
+    WindowChooseMode(true, 2);
+    OpenLog("LogDemo.txt");
+    CreateScreen("Vorlune", 640, 480, FullView);
+    std::mt19937 Random(2024);
+    for (size_t i = 0; i < size_t{640} * 480; ++i)
+        MainScreen->Pixels[i] = Random() & 0x00FFFFFF;
+    PresentScreen();
+    for (auto _ : State)
+        benchmark::DoNotOptimize(PresentScreen());
+    DestroyScreen();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (!std::getenv("DISPLAY")) {
+        std::fprintf(stderr, "vorlune-bench-window: no X display; bench/run-all runs it under Xvfb\n");
+        return 0;
+    }
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("SDL_RENDER_VSYNC", "0", 1);
+    ChooseTiming(Timing::Original);
+    std::string Folder = (std::filesystem::temp_directory_path() / "vorlune-bench-XXXXXX").string();
+    if (!mkdtemp(Folder.data()) || chdir(Folder.c_str()) != 0)
+        return 1;
+    for (bool Crt : {false, true})
+        benchmark::RegisterBenchmark(Crt ? "Window/Crt" : "Window/Plain", Present, Crt)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->DisplayAggregatesOnly(true);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(Folder);
+    return 0;
+}
