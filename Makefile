@@ -28,8 +28,13 @@ RELEASE ?= release
 # from Debian's sources, built once per machine (scripts/build-win-deps).
 WIN_BUILD ?= build-win
 
+# The ARM cross builds (cmake/arm64.cmake, cmake/armhf.cmake) into
+# build-arm64/ and build-armhf/: the pictures and the tune drawn by the
+# native make-assets of $(BUILD), the target's programs run under qemu-user.
+ARM_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORLUNE_MAKE_ASSETS=$(CURDIR)/$(BUILD)/tools/assets/make-assets
+
 .PHONY: all deps build demo test video bench install package clean web web-serve web-test web-bench dist \
-	windows windows-test
+	windows windows-test arm64 armhf package-arm64 package-armhf arm-test
 
 all: build
 
@@ -92,12 +97,13 @@ web-bench: web
 	web/bench $(WEB_BUILD) $(BUILD)
 	web/bench $(WEB_BUILD) $(BUILD) --show
 
-# The release files in one folder: the Debian package, the Windows zip and
+# The release files in one folder: the Debian packages, the Windows zip and
 # the site as a .tar.gz, with their SHA256SUMS.
 dist:
-	@scripts/install-deps package web windows
-	$(MAKE) package web windows
+	@scripts/install-deps package web windows arm
+	$(MAKE) package web windows package-arm64 package-armhf
 	scripts/dist $(RELEASE) $(VERSION) $(WEB_BUILD)/site $(BUILD)/vorlune_$(VERSION)_$(ARCH).deb \
+	  build-arm64/vorlune_$(VERSION)_arm64.deb build-armhf/vorlune_$(VERSION)_armhf.deb \
 	  $(WIN_BUILD)/vorlune-$(VERSION)-win64.zip
 
 windows windows-test: DEPS = windows
@@ -111,5 +117,23 @@ windows: deps
 windows-test: windows
 	tests/windows/check $(WIN_BUILD) $(BUILD)
 
+arm64 armhf package-arm64 package-armhf arm-test: DEPS = arm
+arm64 armhf: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS) --target make-assets
+	cmake -S . -B build-$@ $(ARM_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/$@.cmake
+	cmake --build build-$@ -j$(JOBS)
+
+# vorlune_<version>_arm64.deb and _armhf.deb in build-arm64/ and build-armhf/.
+package-arm64 package-armhf: package-%: %
+	cd build-$* && cpack -G DEB
+
+# Every test of the arm64 build under qemu but the real window's; for armhf,
+# whose whole suite would double the time, the golden frames, the log and
+# the package.
+arm-test: arm64 armhf
+	ctest --test-dir build-arm64 --output-on-failure -j$(JOBS)
+	ctest --test-dir build-armhf --output-on-failure -j$(JOBS) -R '^(Golden|Package)'
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD) $(WIN_BUILD) $(RELEASE)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WEB_BUILD) $(WIN_BUILD) build-arm64 build-armhf $(RELEASE)

@@ -44,7 +44,7 @@ Capture RunCapture(const TempDir& Dir, const std::string& Args)
 {
     std::string Err = Dir.Path + "/capture.err";
     std::string Out;
-    int Code = Shell("cd '" + Dir.Path + "' && " CAPTURE_PATH " " + Args + " 2>'" + Err + "'", &Out);
+    int Code = Shell("cd '" + Dir.Path + "' && " CAPTURE_COMMAND " " + Args + " 2>'" + Err + "'", &Out);
     return {Code, Out, Dir.Read("capture.err")};
 }
 
