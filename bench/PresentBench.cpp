@@ -2,16 +2,10 @@
 // main loop makes it (the event pump, the 480 rows through the chosen
 // converter, the flip) on the headless back buffer in each of the eight
 // pixel formats the display may have.
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 
-#include "display/Present.h"
-#include "log/Log.h"
+#include "PresentLoop.h"
 #include "platform/Headless.h"
 
 namespace {
@@ -28,20 +22,11 @@ const Format Formats[] = {
     {"RGB555", {16, 0x7C00, 0x3E0, 0x1F}},    {"BGR555", {16, 0x1F, 0x3E0, 0x7C00}},
 };
 
-// The display opens in the format given before it; noise in the frame, so
-// that no converter meets only one colour.
+// The display opens in the format given before it.
 void Present(benchmark::State& State, const Format& F)
 {
     HeadlessSetPixelFormat(F.Layout);
-    OpenLog("LogDemo.txt");
-    CreateScreen("Vorlune", 640, 480, FullView);
-    std::mt19937 Random(2024);
-    for (size_t i = 0; i < size_t{640} * 480; ++i)
-        MainScreen->Pixels[i] = Random() & 0x00FFFFFF;
-    PresentScreen();  // the window's activation is pumped here
-    for (auto _ : State)
-        benchmark::DoNotOptimize(PresentScreen());
-    DestroyScreen();
+    PresentNoise(State);
 }
 
 }  // namespace
@@ -50,8 +35,8 @@ int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     // The display writes its timing log into the working folder.
-    std::string Folder = (std::filesystem::temp_directory_path() / "vorlune-bench-XXXXXX").string();
-    if (!mkdtemp(Folder.data()) || chdir(Folder.c_str()) != 0)
+    const std::string Folder = EnterScratchFolder();
+    if (Folder.empty())
         return 1;
     for (const Format& F : Formats)
         benchmark::RegisterBenchmark((std::string("Present/") + F.Name).c_str(), Present, F)

@@ -3,18 +3,14 @@
 // and with the CRT look. The renderer's own
 // time counts here: under Xvfb it is Mesa's, on the processor. Without an
 // X display it says so and measures nothing.
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
+
 #include <filesystem>
-#include <random>
 #include <string>
 
+#include "PresentLoop.h"
 #include "core/Clock.h"
-#include "display/Present.h"
-#include "log/Log.h"
 #include "platform/Window.h"
 
 namespace {
@@ -25,15 +21,7 @@ void Present(benchmark::State& State, bool Crt)
 {
     WindowSetCrt(Crt);
     WindowChooseMode(true, 2);
-    OpenLog("LogDemo.txt");
-    CreateScreen("Vorlune", 640, 480, FullView);
-    std::mt19937 Random(2024);
-    for (size_t i = 0; i < size_t{640} * 480; ++i)
-        MainScreen->Pixels[i] = Random() & 0x00FFFFFF;
-    PresentScreen();
-    for (auto _ : State)
-        benchmark::DoNotOptimize(PresentScreen());
-    DestroyScreen();
+    PresentNoise(State);
 }
 
 }  // namespace
@@ -48,8 +36,8 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("SDL_RENDER_VSYNC", "0", 1);
     ChooseTiming(Timing::Original);
-    std::string Folder = (std::filesystem::temp_directory_path() / "vorlune-bench-XXXXXX").string();
-    if (!mkdtemp(Folder.data()) || chdir(Folder.c_str()) != 0)
+    const std::string Folder = EnterScratchFolder();
+    if (Folder.empty())
         return 1;
     for (bool Crt : {false, true})
         benchmark::RegisterBenchmark(Crt ? "Window/Crt" : "Window/Plain", Present, Crt)

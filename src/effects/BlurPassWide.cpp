@@ -11,20 +11,12 @@
 // same order, as in the plain row-by-row pass.
 #include "effects/BlurPass.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
-
-#include "image/Image.h"
+#include "effects/BlurBands.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
 
 namespace {
-
-constexpr int32_t Lanes = 16;
-constexpr int32_t BandRows = Lanes - 2;  // rows blurred per band
-constexpr int64_t Pad = 32;              // zero bytes around each scratch row
 
 __attribute__((target("avx2"))) inline void Transpose(__m128i R[16])
 {
@@ -152,26 +144,9 @@ bool HasAvx2()
 
 bool BlurPassWide(Image* Word)
 {
-    const int64_t RowBytes = int64_t{Word->Width} * 3;
     if (!HasAvx2())
         return false;
-    const int32_t EndRow = Word->Height - 1;
-    const int64_t Last = RowBytes - 3;  // the last byte a row blurs; the first is 1
-    if (Last < 1)
-        return true;
-    const int64_t Stride = Pad + RowBytes + Pad + 32;
-    std::vector<uint8_t> Scratch(size_t(Stride) * Lanes, 0);
-    uint8_t* Row[Lanes];
-    for (int k = 0; k < Lanes; ++k)
-        Row[k] = Scratch.data() + k * Stride + Pad;
-    for (int32_t y = 1; y < EndRow; y += BandRows) {
-        const int32_t Rows = std::min(BandRows, EndRow - y);
-        for (int32_t k = 0; k < Rows + 2; ++k)
-            std::memcpy(Row[k], Word->Data + (y - 1 + k) * RowBytes, size_t(RowBytes));
-        BlurBand(Row, Rows, Last);
-        for (int32_t k = 1; k <= Rows; ++k)
-            std::memcpy(Word->Data + (y - 1 + k) * RowBytes + 1, Row[k] + 1, size_t(Last));
-    }
+    BlurInBands(Word, BlurBand);
     return true;
 }
 
