@@ -11,7 +11,8 @@ const Sleep = Ms => new Promise(Resolve => setTimeout(Resolve, Ms));
 
 // Serves the files of the folders Roots, the first that has a name wins,
 // under the address Prefix ('/' or '/some/folder/'). Cross-origin isolation
-// gives the page fine-grained timers for the timings.
+// gives the page fine-grained timers for the timings. Served lists the
+// names asked for.
 function Serve(Roots, Prefix = '/')
 {
     const Types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
@@ -21,6 +22,7 @@ function Serve(Roots, Prefix = '/')
     const Server = Http.createServer((Request, Response) => {
         const Address = decodeURIComponent(new URL(Request.url, 'http://x').pathname);
         const File = Address.startsWith(Prefix) && Find(Address.slice(Prefix.length));
+        Server.Served.push(Address.slice(Prefix.length));
         if (!File) {
             Response.writeHead(404).end();
             return;
@@ -30,6 +32,7 @@ function Serve(Roots, Prefix = '/')
                                   'Cross-Origin-Embedder-Policy': 'require-corp' });
         Fs.createReadStream(File).pipe(Response);
     });
+    Server.Served = [];
     return new Promise(Resolve => Server.listen(0, '127.0.0.1', () => Resolve(Server)));
 }
 

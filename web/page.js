@@ -269,12 +269,29 @@ function LoadScript(Source)
     });
 }
 
-async function Fetched(Name)
+async function Fetch(Name)
 {
     const Response = await fetch(Name);
     if (!Response.ok)
         throw new Error("can't load " + Name + ': ' + Response.status);
-    return new Uint8Array(await Response.arrayBuffer());
+    return Response;
+}
+
+async function Fetched(Name)
+{
+    return new Uint8Array(await (await Fetch(Name)).arrayBuffer());
+}
+
+// The packed pictures, gzipped, inflated by the browser and handed to
+// vorlune-data.js; a browser that can't inflate lets it fetch the
+// uncompressed pack itself.
+async function FetchPictures()
+{
+    if (typeof DecompressionStream !== 'function')
+        return;
+    const Stream = (await Fetch('vorlune.data.gz')).body.pipeThrough(new DecompressionStream('gzip'));
+    const Pictures = await new Response(Stream).arrayBuffer();
+    Module.getPreloadedPackage = () => Pictures;
 }
 
 // The check mode reads the golden list and plays with the tune in place, as
@@ -311,6 +328,7 @@ async function Start()
         });
         Module.arguments = Arguments();
     }
+    await FetchPictures();
     await LoadScript('vorlune-data.js');
     document.body.dataset.simd = Simd ? 'on' : 'off';
     await LoadScript((CheckMode ? 'vorlune-check' : 'vorlune') + (Simd ? '-simd' : '') + '.js');
