@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "core/Quit.h"
 #include "demo/Slots.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -26,8 +28,9 @@ const char Usage[] =
     "                     ../share/vorlune beside the program\n"
     "      --log-dir DIR  write LogDemo.txt and VantuTimer.txt into DIR (made when\n"
     "                     missing) instead of the working folder\n"
-    "      --user-logs    write them into $XDG_STATE_HOME/vorlune (by default\n"
-    "                     ~/.local/state/vorlune), as the desktop menu's entry does\n"
+    "      --user-logs    write them into this user's state folder, as the desktop\n"
+    "                     menu's entry does: $XDG_STATE_HOME/vorlune (by default\n"
+    "                     ~/.local/state/vorlune); on Windows %LOCALAPPDATA%\\vorlune\n"
     "      --timing exact|original\n"
     "                     exact: every frame at its own moment, in step with the\n"
     "                     tune; original: effects paced by the millisecond counter\n"
@@ -42,8 +45,7 @@ const char Usage[] =
     "Keys: Escape ends the demo; Space writes a time mark into VantuTimer.txt;\n"
     "P or Pause pauses and resumes; Right or Page Down: the next part; Left or\n"
     "Page Up: the previous one; Home: from the start; F12: a screenshot (a PNG\n"
-    "beside the logs); Alt+Enter or F11: fullscreen on and off.\n"
-    "The parts:";
+    "beside the logs); Alt+Enter or F11: fullscreen on and off.\n";
 
 enum LongOnly {
     OptScale = 256,
@@ -80,9 +82,17 @@ constexpr int MaxScale = 16;
 void PrintUsage(FILE* To)
 {
     std::fputs(Usage, To);
-    for (int i = 0; i < EffectCount; ++i)
-        std::fprintf(To, "%s%d %s%s", i % 5 == 0 && i ? "\n  " : " ", i, SlotTable[i].Name,
-                     i + 1 < EffectCount ? "," : ".\n");
+    // The parts' names, the lines kept within 80 columns.
+    int Column = std::fprintf(To, "The parts:");
+    for (int i = 0; i < EffectCount; ++i) {
+        char Item[64];
+        const int Length = std::snprintf(Item, sizeof Item, " %d %s%s", i, SlotTable[i].Name,
+                                         i + 1 < EffectCount ? "," : ".");
+        if (Column + Length > 79)
+            Column = std::fprintf(To, "\n ");
+        Column += std::fprintf(To, "%s", Item);
+    }
+    std::fputs("\n", To);
 }
 
 [[noreturn]] void BadUsage(const std::string& Problem)
@@ -140,17 +150,12 @@ bool EnvironmentSays(const char* Name, const char* Value)
     return Set && std::strcmp(Set, Value) == 0;
 }
 
-// The per-user state folder of the XDG base directories, which must be
-// absolute; a relative XDG_STATE_HOME is ignored, as the standard asks.
 std::string UserLogFolder()
 {
-    const char* State = std::getenv("XDG_STATE_HOME");
-    if (State && State[0] == '/')
-        return std::string(State) + "/vorlune";
-    const char* Home = std::getenv("HOME");
-    if (!Home || Home[0] != '/')
-        BadUsage("--user-logs needs HOME or XDG_STATE_HOME to be set");
-    return std::string(Home) + "/.local/state/vorlune";
+    const std::string State = PlatformUserStateFolder();
+    if (State.empty())
+        BadUsage("--user-logs: the environment names no folder for this user's state");
+    return (std::filesystem::path(State) / "vorlune").string();
 }
 
 // Takes one option; the informational ones end the program here.

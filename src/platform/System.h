@@ -5,6 +5,10 @@
 
 // The folder that holds the running program; "" when the system can't say.
 std::string PlatformProgramFolder();
+// The user's folder for what programs keep between runs: $XDG_STATE_HOME,
+// else ~/.local/state; %LOCALAPPDATA% on Windows. "" when the environment
+// doesn't say.
+std::string PlatformUserStateFolder();
 
 // Sends stdout and stderr where a person sees them. A Windows program with
 // a window has no console of its own: it writes into the console it was
