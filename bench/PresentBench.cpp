@@ -2,7 +2,6 @@
 // main loop makes it (the event pump, the 480 rows through the chosen
 // converter, the flip) on the headless back buffer in each of the eight
 // pixel formats the display may have.
-#include <filesystem>
 #include <string>
 
 #include "PresentLoop.h"
@@ -34,17 +33,7 @@ void Present(benchmark::State& State, const Format& F)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    // The display writes its timing log into the working folder.
-    const std::string Folder = EnterScratchFolder();
-    if (Folder.empty())
-        return 1;
     for (const Format& F : Formats)
-        benchmark::RegisterBenchmark((std::string("Present/") + F.Name).c_str(), Present, F)
-            ->Unit(benchmark::kMicrosecond)
-            ->Repetitions(5)
-            ->DisplayAggregatesOnly(true);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(Folder);
-    return 0;
+        Repeat(benchmark::RegisterBenchmark((std::string("Present/") + F.Name).c_str(), Present, F));
+    return RunInScratchFolder();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the present benchmarks share: the screen made and filled with noise,
 // so that no converter meets only one colour, then presented in the timed
-// loop; a scratch folder for the display's timing log.
+// loop, five runs of each, in a scratch folder for the display's timing
+// log.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -25,9 +26,21 @@ inline void PresentNoise(benchmark::State& State)
     DestroyScreen();
 }
 
-// The folder made and entered; "" when that failed.
-inline std::string EnterScratchFolder()
+// Five timed runs of each, their aggregates shown.
+inline void Repeat(benchmark::internal::Benchmark* Bench)
+{
+    Bench->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+}
+
+// Runs the registered benchmarks in a scratch folder, where the display
+// writes its timing log, removed after; 1 when it can't be made.
+inline int RunInScratchFolder()
 {
     std::string Folder = (std::filesystem::temp_directory_path() / "vorlune-bench-XXXXXX").string();
-    return mkdtemp(Folder.data()) && chdir(Folder.c_str()) == 0 ? Folder : "";
+    if (!mkdtemp(Folder.data()) || chdir(Folder.c_str()) != 0)
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(Folder);
+    return 0;
 }

@@ -6,9 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <filesystem>
-#include <string>
-
 #include "PresentLoop.h"
 #include "core/Clock.h"
 #include "platform/Window.h"
@@ -36,16 +33,7 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("SDL_RENDER_VSYNC", "0", 1);
     ChooseTiming(Timing::Original);
-    const std::string Folder = EnterScratchFolder();
-    if (Folder.empty())
-        return 1;
     for (bool Crt : {false, true})
-        benchmark::RegisterBenchmark(Crt ? "Window/Crt" : "Window/Plain", Present, Crt)
-            ->Unit(benchmark::kMicrosecond)
-            ->Repetitions(5)
-            ->DisplayAggregatesOnly(true);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(Folder);
-    return 0;
+        Repeat(benchmark::RegisterBenchmark(Crt ? "Window/Crt" : "Window/Plain", Present, Crt));
+    return RunInScratchFolder();
 }
